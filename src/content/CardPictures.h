@@ -1,0 +1,34 @@
+#pragma once
+// The forty card pictures: twenty yellow formula cards and twenty green name
+// cards, drawn as vector pictures in their own logical space and cached as
+// pixmaps per picture, size and device pixel ratio.
+
+#include <QPixmap>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+namespace content {
+
+enum class CardKind { Formula, Name };
+
+// The logical drawing space of a picture: 16000 wide; 2740 high for a one-row
+// formula, 4850 for a two-row formula, 1665 for a name.
+QSizeF pictureSpace(CardKind kind, int index);
+
+// Paints picture `index` of `kind` stretched into `target`.
+void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target);
+
+// The picture rendered at `size` device-independent pixels and ratio `dpr`,
+// rendered once and then served from a cache.
+QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr);
+
+// How many times pictures have been rendered into the cache (for tests and probes).
+int cardRenderCount();
+
+// The name printed on name card k (0 to 19).
+QString nameText(int k);
+
+} // namespace content

@@ -1,0 +1,144 @@
+#pragma once
+// The exercise board as the program reasons about it: every position in twips,
+// every rule of layout, dragging, placing and checking, with no toolkit in sight.
+// The window only shows this model and feeds it pointer positions.
+
+#include "content/Pairing.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace board {
+
+inline constexpr int NameCount = content::NameCount;
+inline constexpr int FormulaCount = content::FormulaCount;
+inline constexpr int CopiesPerName = 20;
+inline constexpr int CardCount = NameCount * CopiesPerName;
+inline constexpr int16_t NoCard = -1;
+
+struct TwipRect {
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+
+    float right() const { return Left + Width; }
+    float bottom() const { return Top + Height; }
+    bool contains(float x, float y) const {
+        return x >= Left && x < right() && y >= Top && y < bottom();
+    }
+    bool operator==(const TwipRect&) const = default;
+};
+
+struct SlotInfo {
+    int16_t Points = 0;
+    int16_t Correct = 0;
+    int16_t Placed = 0;
+};
+
+// What lies under the pointer: a name card, a formula, or bare window area
+// (the yellow frame is only a drawing and counts as bare window).
+struct Hit {
+    enum Kind { Card, Formula, Window };
+    Kind kind = Window;
+    int16_t index = -1;
+    bool operator==(const Hit&) const = default;
+};
+
+// Uniform numbers in [0, 1); the program seeds it from the clock at every
+// Restart, tests give it a fixed seed.
+class UniformSource {
+public:
+    virtual ~UniformSource() = default;
+    virtual void seedFromClock() = 0;
+    virtual float next() = 0;
+};
+
+class Board {
+public:
+    // The window's inner area; its origin is (0, 0).
+    static constexpr float ScaleLeft = 0;
+    static constexpr float ScaleTop = 0;
+    static constexpr float ScaleWidth = 14850;
+    static constexpr float ScaleHeight = 9915;
+
+    static constexpr float PointerToCardLeft =
+        60;                                      // a dragged card's left edge, right of the pointer
+    static constexpr float GapBelowFormula = 60; // a placed card's top, below its formula
+    static constexpr float GapRightOfFrame = 60; // the column's left edge, right of the frame
+    static constexpr float EdgeMargin = 180;     // the edge rule's margin (left, top, bottom)
+    static constexpr float RightEdgeMargin = 360; // and on the right
+
+    Board();
+
+    // Start-up, in this order, then a Restart.
+    void ArrangeFormulas();
+    void InitBoard();
+
+    void SendHome(int16_t index);
+    // The body of the Restart command: empty slots, new column order, all home.
+    void Restart(UniformSource& random);
+
+    // A card lies in the column when its left edge is at or right of the frame's
+    // right edge; it is placed when left of it. Always derived from the position.
+    bool inColumn(int16_t card) const;
+    bool isPlaced(int16_t card) const { return !inColumn(card); }
+    // The control under a point, front to back: visible cards, then formulas.
+    Hit hitTest(float x, float y) const;
+    static bool nearEdge(float x, float y);
+
+    // A left or middle press on a card. Starts a drag only from the column
+    // (bring to front, remember it, hide the grade); returns whether it did.
+    bool beginDrag(int16_t card);
+    bool dragging() const { return dragging_; }
+    // The dragged card follows the pointer: its left edge 60 twips right of it,
+    // its vertical middle on it.
+    void followPointer(float x, float y);
+    // Drag-over anywhere, routed by what lies under the pointer; over bare
+    // window area near the edge the drag ends and the card goes home.
+    void dragOver(float x, float y);
+    // Release at a point: on a formula the card is placed, anywhere else it goes home.
+    void drop(float x, float y);
+    void dropOnFormula(int16_t formula);
+    // A drop anywhere but on a formula, the edge rule, or a drag broken off.
+    void sendDraggedHome();
+
+    // A double click: a placed card goes back to the column. Returns whether it did.
+    bool takeBack(int16_t card);
+    // The Check command: returns the sum and shows it as the grade.
+    int16_t check();
+
+    int16_t slotHolding(int16_t card) const;
+    int16_t frontCardAtHome(int16_t name) const;
+
+    // Rectangles whose look changed since the last call (old and new places of
+    // moved cards), so the window repaints only those.
+    std::vector<TwipRect> takeDirty();
+
+    // The controls, addressed like the window's control arrays.
+    TwipRect Container{60, 60, 10875, 9795};
+    TwipRect LGrade{12480, 60, 1305, 585};
+    bool gradeVisible = true;
+    std::string gradeCaption = "100%";
+    std::array<TwipRect, FormulaCount> ImgSyntactic{};
+    std::array<TwipRect, CardCount> ImgName{};
+    std::array<bool, CardCount> cardVisible{};
+    // Card indexes from front to back; formulas always lie behind every card.
+    std::vector<int16_t> frontToBack;
+
+    std::array<SlotInfo, FormulaCount> Slots{};
+    std::array<int16_t, NameCount> HomeRow{};
+    int16_t DragIndex = 0;
+
+private:
+    void moveCard(int16_t card, float left, float top);
+    void bringToFront(int16_t card);
+    void markAllDirty();
+
+    bool dragging_ = false;
+    std::vector<TwipRect> dirty_;
+};
+
+} // namespace board
