@@ -1,5 +1,185 @@
 #include "explain/Form2.h"
 
-Form2::Form2(const TwipScale& scale) : scale_(scale) {}
+#include "content/Fonts.h"
+#include "shared/AppIcon.h"
+#include "shared/Module1.h"
 
-void Form2::showModal() {}
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+namespace {
+
+const QColor PaleYellow(255, 255, 192);
+const QColor HeadingGreen(0, 128, 0);
+const QColor FragmentRed(255, 0, 0);
+const QColor White(255, 255, 255);
+
+constexpr double ClientWidth = 10245;
+constexpr double ClientHeight = 5490;
+
+enum class Role { Heading, Fragment, Reason };
+
+struct Place {
+    Role role;
+    double left, top, width, height;
+};
+
+// Label1(0) to Label1(11), in twips. The first heading is narrower than the
+// other three, as the window was always drawn.
+constexpr std::array<Place, 12> Places{{
+    {Role::Fragment, 60, 480, 3495, 315},  // 0
+    {Role::Heading, 60, 60, 10095, 375},   // 1
+    {Role::Reason, 3780, 480, 6375, 615},  // 2
+    {Role::Fragment, 60, 1680, 3495, 315}, // 3
+    {Role::Heading, 60, 1260, 10155, 375}, // 4
+    {Role::Reason, 3780, 1680, 6375, 615}, // 5
+    {Role::Fragment, 60, 2880, 3495, 315}, // 6
+    {Role::Heading, 60, 2460, 10155, 375}, // 7
+    {Role::Reason, 3780, 2880, 6375, 615}, // 8
+    {Role::Fragment, 60, 4080, 3495, 315}, // 9
+    {Role::Heading, 60, 3660, 10155, 375}, // 10
+    {Role::Reason, 3780, 4080, 6375, 615}, // 11
+}};
+
+constexpr double LabelPoints = 12;
+constexpr double ButtonPoints = 8.25;
+
+void paintFixed(QLabel* label, const QColor& back, const QColor& text) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::WindowText, text);
+    label->setPalette(p);
+}
+
+} // namespace
+
+QString Form2::headingText(int section) {
+    switch (section) {
+    case 0:
+        return QStringLiteral(u"Άτομα άνθρακα");
+    case 1:
+        return QStringLiteral(u"Είδος δεσμών μεταξύ ατόμων C");
+    case 2:
+        return QStringLiteral(u"Είδος ένωσης");
+    default:
+        return QStringLiteral(u"Θέση και είδος δεσμών και υποκαταστατών");
+    }
+}
+
+Form2::Form2(const TwipScale& scale) : QDialog(nullptr), scale_(scale) {
+    setObjectName(QStringLiteral("Form2"));
+    // A fixed tool window: small title bar with only a close box, no task-bar entry.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowIcon(appIcon());
+    setWindowTitle(QStringLiteral("Form2"));
+    setFixedSize(scale_.size(ClientWidth, ClientHeight));
+
+    const QFont labelFont = scale_.font(content::sansBold(), LabelPoints);
+    for (int i = 0; i < int(Label1.size()); ++i) {
+        const Place& place = Places[size_t(i)];
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        label->setGeometry(scale_.rect(place.left, place.top, place.width, place.height));
+        label->setFont(labelFont);
+        label->setAutoFillBackground(true);
+        label->setTextFormat(Qt::PlainText);
+        label->setFocusPolicy(Qt::NoFocus);
+        switch (place.role) {
+        case Role::Heading:
+            paintFixed(label, HeadingGreen, White);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            label->setText(headingText(i / 3));
+            break;
+        case Role::Fragment:
+            paintFixed(label, FragmentRed, White);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            break;
+        case Role::Reason:
+            // Keeps the inherited palette: the system's window colours, which
+            // follow a change of theme while the program runs.
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            break;
+        }
+        Label1[size_t(i)] = label;
+    }
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(scale_.rect(4245, 4980, 1275, 375));
+    Command1->setFont(scale_.font(content::sansBold(), ButtonPoints));
+    // Neither the default nor the cancel button: Enter works only through the
+    // focus (keyPressEvent), Escape does nothing.
+    Command1->setAutoDefault(false);
+    Command1->setDefault(false);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::showModal() {
+    Form_Load();
+    exec();
+}
+
+void Form2::Form_Load() {
+    centreOnScreen();
+    const NameInfo& row = Module1::CompoundNames[size_t(Module1::ExplainIndex)];
+    setWindowTitle(row.FullName);
+    Label1[0]->setText(row.CarbonPart);
+    Label1[2]->setText(row.CarbonReason);
+    Label1[3]->setText(row.BondPart);
+    Label1[5]->setText(row.BondReason);
+    Label1[6]->setText(row.ClassPart);
+    Label1[8]->setText(row.ClassReason);
+    Label1[9]->setText(row.PositionPart);
+    Label1[11]->setText(row.PositionReason);
+    // The button is the only control that takes the focus, at every opening.
+    Command1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form2::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The outer size, frame included, as far as the window system has told it;
+    // before the first showing only the client area is known.
+    const QSize outer = frameGeometry().size();
+    const QRect area = screen->geometry();
+    const float left = float(area.width()) / 2 - float(outer.width()) / 2;
+    const float top = float(area.height()) / 2 - float(outer.height()) / 2;
+    move(area.x() + int(std::lround(left)), area.y() + int(std::lround(top)));
+}
+
+void Form2::Command1_Click() {
+    accept();
+}
+
+void Form2::paintEvent(QPaintEvent* event) {
+    (void)event;
+    QPainter(this).fillRect(rect(), PaleYellow);
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        // No cancel button: Escape leaves the window open.
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A focused push button takes Enter, as on the platform the drill
+        // comes from; the button always has the focus here.
+        if (Command1->hasFocus())
+            Command1->click();
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

@@ -1,9 +1,15 @@
 #pragma once
-// The explanation window: how the name of one compound is built.
+// The explanation window: how the name of one compound is built, in four
+// sections (carbon atoms, bonds, kind of compound, positions and substituents),
+// each a heading, the name fragment in a red box and the reason beside it.
 
 #include "shared/TwipScale.h"
 
 #include <QDialog>
+#include <array>
+
+class QLabel;
+class QPushButton;
 
 class Form2 : public QDialog {
     Q_OBJECT
@@ -11,10 +17,25 @@ class Form2 : public QDialog {
 public:
     explicit Form2(const TwipScale& scale);
 
-    // Loads the row of the card right-clicked last and shows it modally;
-    // returns when the window has been closed.
+    // Loads the row of the card right-clicked last and shows it application-
+    // modal; returns when the window has been closed (by "OK" or its close box).
     void showModal();
 
+    // The fixed heading of section 0 to 3.
+    static QString headingText(int section);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void Form_Load();
+    void Command1_Click();
+    void centreOnScreen();
+
     TwipScale scale_;
+    // Per section s: the fragment is Label1(3s), the heading Label1(3s + 1),
+    // the reason Label1(3s + 2).
+    std::array<QLabel*, 12> Label1{};
+    QPushButton* Command1 = nullptr;
 };
