@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -147,13 +148,20 @@ void Form2::centreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    // The outer size, frame included, as far as the window system has told it;
-    // before the first showing only the client area is known.
-    const QSize outer = frameGeometry().size();
+    // The outer size, frame included. The native window is made before the first
+    // showing so that the window system can tell its frame; a window manager
+    // that adds the frame only after mapping leaves it unknown until then.
+    if (!windowHandle())
+        create();
+    const QMargins frame = windowHandle()->frameMargins();
+    const QSize outer = size().grownBy(frame);
     const QRect area = screen->geometry();
     const float left = float(area.width()) / 2 - float(outer.width()) / 2;
     const float top = float(area.height()) / 2 - float(outer.height()) / 2;
-    move(area.x() + int(std::lround(left)), area.y() + int(std::lround(top)));
+    // Placed by its client area: how a hidden window's move() counts the frame
+    // differs between platforms.
+    const QPoint outerTopLeft(area.x() + int(std::lround(left)), area.y() + int(std::lround(top)));
+    setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), size()));
 }
 
 void Form2::Command1_Click() {
@@ -175,7 +183,7 @@ void Form2::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         // A focused push button takes Enter, as on the platform the drill
         // comes from; the button always has the focus here.
-        if (Command1->hasFocus())
+        if (focusWidget() == Command1)
             Command1->click();
         event->accept();
         return;

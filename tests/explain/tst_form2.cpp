@@ -1,0 +1,550 @@
+// The explanation window: its build (a fixed pale-yellow tool window with four
+// sections), and its use through a real exercise window: a right click on a
+// name card opens it modally on that card's row, "OK" or the close box ends it,
+// and every opening starts afresh, centred on the screen.
+
+#include "content/Catalogue.h"
+#include "content/Fonts.h"
+#include "exercise/BoardView.h"
+#include "exercise/Form1.h"
+#include "explain/Form2.h"
+#include "shared/Module1.h"
+#include "shared/TwipScale.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+
+#include <array>
+#include <functional>
+
+namespace {
+
+QLabel* label(QWidget* w, int i) {
+    return w->findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
+}
+QPushButton* okButton(QWidget* w) {
+    return w->findChild<QPushButton*>(QStringLiteral("Command1"));
+}
+
+// The eight labels that show a row, and the field each shows.
+std::array<QString, 12> rowTexts(const NameInfo& r) {
+    std::array<QString, 12> t;
+    t[0] = r.CarbonPart;
+    t[2] = r.CarbonReason;
+    t[3] = r.BondPart;
+    t[5] = r.BondReason;
+    t[6] = r.ClassPart;
+    t[8] = r.ClassReason;
+    t[9] = r.PositionPart;
+    t[11] = r.PositionReason;
+    return t;
+}
+constexpr std::array<int, 8> RowLabels{0, 2, 3, 5, 6, 8, 9, 11};
+constexpr std::array<int, 4> HeadingLabels{1, 4, 7, 10};
+
+enum class Close { ByOk, ByCloseBox, ByEnter };
+
+// What the modal window looked like while it was up.
+struct Seen {
+    bool shown = false;
+    bool stillOpenAfterClosing = false;
+    QString caption;
+    std::array<QString, 12> texts;
+    std::array<QRect, 12> rects;
+    QRect frame;
+    QSize client;
+    QString focus;
+    bool hasParent = true;
+    Qt::WindowModality modality = Qt::NonModal;
+    QImage picture;
+};
+
+// Arranges for the modal window, once it is up, to be looked at, handed to
+// `act`, and closed the given way. Must be armed right before the gesture that
+// opens the window.
+void whenOpen(Seen& seen, Close how, std::function<void(Form2*)> act = {}) {
+    QTimer::singleShot(0, [&seen, how, act] {
+        auto* w = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        seen.shown = w->isVisible();
+        seen.caption = w->windowTitle();
+        for (int i = 0; i < 12; ++i) {
+            seen.texts[size_t(i)] = label(w, i)->text();
+            seen.rects[size_t(i)] = label(w, i)->geometry();
+        }
+        seen.frame = w->frameGeometry();
+        seen.client = w->size();
+        seen.focus = w->focusWidget() ? w->focusWidget()->objectName() : QString();
+        seen.hasParent = w->parentWidget() != nullptr;
+        seen.modality = w->windowModality();
+        seen.picture = w->grab().toImage();
+        if (act)
+            act(w);
+        switch (how) {
+        case Close::ByOk:
+            QTest::mouseClick(okButton(w), Qt::LeftButton);
+            break;
+        case Close::ByCloseBox:
+            w->close();
+            break;
+        case Close::ByEnter:
+            QTest::keyClick(okButton(w), Qt::Key_Return);
+            break;
+        }
+        // Never leave a test hanging in the modal loop.
+        if (w->isVisible()) {
+            seen.stillOpenAfterClosing = true;
+            w->reject();
+        }
+    });
+}
+
+QPointF cardCentre(const Form1& form, int16_t card) {
+    return QRectF(form.boardView()->cardRect(card)).center();
+}
+
+void press(Form1& form, int16_t card, Qt::MouseButton button) {
+    BoardView* view = form.boardView();
+    const QPointF at = cardCentre(form, card);
+    const QPointF global = view->mapToGlobal(at);
+    QMouseEvent down(QEvent::MouseButtonPress, at, global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(view, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, global, button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &up);
+}
+
+// A right click on a card, with the window looked at and closed while it is up.
+Seen explain(Form1& form, int16_t card, Close how = Close::ByOk,
+             std::function<void(Form2*)> act = {}) {
+    Seen seen;
+    whenOpen(seen, how, std::move(act));
+    press(form, card, Qt::RightButton);
+    // A window that never became modal leaves the timer pending: run it now.
+    QCoreApplication::processEvents();
+    return seen;
+}
+
+void checkShowsRow(const Seen& seen, int row) {
+    const NameInfo& r = Module1::CompoundNames[size_t(row)];
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.caption, r.FullName);
+    const auto expected = rowTexts(r);
+    for (int i : RowLabels)
+        QCOMPARE(seen.texts[size_t(i)], expected[size_t(i)]);
+    for (int s = 0; s < 4; ++s)
+        QCOMPARE(seen.texts[size_t(HeadingLabels[size_t(s)])], Form2::headingText(s));
+}
+
+QPoint screenCentre() {
+    return QGuiApplication::primaryScreen()->geometry().center();
+}
+
+QColor pixelAt(const QImage& image, QPoint p) {
+    return image.pixelColor(p);
+}
+
+} // namespace
+
+class TestForm2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void controlsStandWhereDesigned_data();
+    void controlsStandWhereDesigned();
+    void isAFixedToolWindowWithoutOwner();
+    void headingsKeepTheirFixedTexts();
+    void reasonLabelsFollowTheSystemWindowColours();
+
+    void rightClickShowsThatCardsRowUnderItsName();
+    void secondOpeningKeepsNothingOfTheFirst();
+    void rowsWithoutPositionShowAnEmptyFourthBox_data();
+    void rowsWithoutPositionShowAnEmptyFourthBox();
+    void placedCardExplainsItsOwnCompoundAndStays_data();
+    void placedCardExplainsItsOwnCompoundAndStays();
+    void closeBoxThenReopenBehavesLikeOk();
+    void opensCentredWhereverTheWindowsWere();
+    void exerciseWindowTakesNoInputWhileOpen();
+    void enterPressesTheFocusedOkButEscapeDoesNothing();
+    void longReasonWrapsInsideItsLabel();
+    void picturesOfThreeRows_data();
+    void picturesOfThreeRows();
+};
+
+void TestForm2::initTestCase() {
+    content::registerBundledFonts();
+}
+
+void TestForm2::cleanup() {
+    // A failed check inside an opening must not leave a modal window behind.
+    if (QWidget* w = QApplication::activeModalWidget())
+        w->close();
+}
+
+void TestForm2::controlsStandWhereDesigned_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QColor>("back"); // invalid: the system's window colour
+    QTest::addColumn<int>("alignment");
+    const QColor green(0, 128, 0), red(255, 0, 0), system;
+    const int centred = Qt::AlignHCenter, left = Qt::AlignLeft;
+    struct Row {
+        int index;
+        QRect twips;
+        QColor back;
+        int align;
+    };
+    const Row rows[] = {
+        {1, {60, 60, 10095, 375}, green, centred},   {0, {60, 480, 3495, 315}, red, centred},
+        {2, {3780, 480, 6375, 615}, system, left},   {4, {60, 1260, 10155, 375}, green, centred},
+        {3, {60, 1680, 3495, 315}, red, centred},    {5, {3780, 1680, 6375, 615}, system, left},
+        {7, {60, 2460, 10155, 375}, green, centred}, {6, {60, 2880, 3495, 315}, red, centred},
+        {8, {3780, 2880, 6375, 615}, system, left},  {10, {60, 3660, 10155, 375}, green, centred},
+        {9, {60, 4080, 3495, 315}, red, centred},    {11, {3780, 4080, 6375, 615}, system, left},
+    };
+    for (const Row& r : rows)
+        QTest::addRow("Label1_%d", r.index)
+            << QStringLiteral("Label1_%1").arg(r.index) << r.twips << r.back << r.align;
+    QTest::addRow("Command1") << QStringLiteral("Command1") << QRect(4245, 4980, 1275, 375)
+                              << QColor() << centred;
+}
+
+void TestForm2::controlsStandWhereDesigned() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    QFETCH(QColor, back);
+    QFETCH(int, alignment);
+    for (double fit : {1.0, 0.7}) {
+        const TwipScale scale(fit);
+        Form2 w(scale);
+        QWidget* c = w.findChild<QWidget*>(name);
+        QVERIFY(c);
+        QCOMPARE(c->geometry(), scale.rect(twips.x(), twips.y(), twips.width(), twips.height()));
+        QVERIFY(QFontInfo(c->font()).family().startsWith(QStringLiteral("Liberation Sans")));
+        QVERIFY(c->font().bold());
+        const bool button = name == QStringLiteral("Command1");
+        QCOMPARE(c->font().pixelSize(), scale.fontPixels(button ? 8.25 : 12));
+        if (button) {
+            QCOMPARE(static_cast<QPushButton*>(c)->text(), QStringLiteral("OK"));
+            continue;
+        }
+        auto* l = static_cast<QLabel*>(c);
+        QCOMPARE(int(l->alignment() & Qt::AlignHorizontal_Mask), alignment);
+        QVERIFY(l->autoFillBackground());
+        QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+        if (back.isValid()) {
+            QCOMPARE(l->palette().color(QPalette::Window), back);
+            QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::white));
+            QVERIFY(!l->wordWrap());
+        } else {
+            QVERIFY(l->wordWrap());
+        }
+    }
+}
+
+void TestForm2::isAFixedToolWindowWithoutOwner() {
+    const TwipScale scale(1.0);
+    Form2 w(scale);
+    const Qt::WindowFlags f = w.windowFlags();
+    QCOMPARE(f & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(f & Qt::WindowCloseButtonHint);
+    QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!w.parentWidget());
+    QCOMPARE(w.minimumSize(), scale.size(10245, 5490));
+    QCOMPARE(w.maximumSize(), scale.size(10245, 5490));
+    QVERIFY(!w.windowIcon().isNull());
+
+    const QImage picture = w.grab().toImage();
+    QCOMPARE(picture.size(), scale.size(10245, 5490));
+    const QColor paleYellow(255, 255, 192);
+    // The margins around the labels and beside the button show the window itself.
+    QCOMPARE(pixelAt(picture, {1, 1}), paleYellow);
+    QCOMPARE(pixelAt(picture, {picture.width() - 2, picture.height() - 2}), paleYellow);
+    QCOMPARE(pixelAt(picture, {scale.px(60 + 3495 + 100), scale.px(500)}), paleYellow);
+    QCOMPARE(pixelAt(picture, label(&w, 4)->geometry().topLeft() + QPoint(1, 1)),
+             QColor(0, 128, 0));
+    QCOMPARE(pixelAt(picture, label(&w, 9)->geometry().bottomRight() - QPoint(1, 1)),
+             QColor(255, 0, 0));
+}
+
+void TestForm2::headingsKeepTheirFixedTexts() {
+    Form2 w{TwipScale(1.0)};
+    QCOMPARE(label(&w, 1)->text(), QStringLiteral(u"Άτομα άνθρακα"));
+    QCOMPARE(label(&w, 4)->text(), QStringLiteral(u"Είδος δεσμών μεταξύ ατόμων C"));
+    QCOMPARE(label(&w, 7)->text(), QStringLiteral(u"Είδος ένωσης"));
+    QCOMPARE(label(&w, 10)->text(), QStringLiteral(u"Θέση και είδος δεσμών και υποκαταστατών"));
+    // The C of the second heading is the Latin capital, as in every "άτομο C".
+    QCOMPARE(label(&w, 4)->text().back(), QChar(0x0043));
+}
+
+void TestForm2::reasonLabelsFollowTheSystemWindowColours() {
+    const QPalette original = QApplication::palette();
+    for (const auto& [window, text] : {std::pair{QColor(10, 20, 30), QColor(240, 230, 220)},
+                                       std::pair{QColor(200, 220, 255), QColor(0, 0, 90)}}) {
+        QPalette system = original;
+        system.setColor(QPalette::Window, window);
+        system.setColor(QPalette::WindowText, text);
+        QApplication::setPalette(system);
+        Form2 w{TwipScale(1.0)};
+        const QImage picture = w.grab().toImage();
+        for (int i : {2, 5, 8, 11}) {
+            QCOMPARE(label(&w, i)->palette().color(QPalette::Window), window);
+            QCOMPARE(label(&w, i)->palette().color(QPalette::WindowText), text);
+            QCOMPARE(pixelAt(picture, label(&w, i)->geometry().center()), window);
+        }
+        // The fixed colours stay fixed, and so does the window's own.
+        QCOMPARE(label(&w, 1)->palette().color(QPalette::Window), QColor(0, 128, 0));
+        QCOMPARE(label(&w, 0)->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(pixelAt(picture, {1, 1}), QColor(255, 255, 192));
+    }
+    QApplication::setPalette(original);
+}
+
+void TestForm2::rightClickShowsThatCardsRowUnderItsName() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Every copy of a name explains the same row: card 3, and another copy of name 3.
+    const int16_t copy = form.board().frontCardAtHome(3);
+    QCOMPARE(copy % 20, 3);
+    const Seen seen = explain(form, copy);
+    checkShowsRow(seen, 3);
+    QCOMPARE(Module1::ExplainIndex, int16_t(3));
+    QVERIFY(!seen.hasParent);
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QCOMPARE(seen.focus, QStringLiteral("Command1"));
+    QCOMPARE(seen.client, form.scale().size(10245, 5490));
+    QVERIFY(!seen.stillOpenAfterClosing);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestForm2::secondOpeningKeepsNothingOfTheFirst() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const Seen first = explain(form, form.board().frontCardAtHome(3));
+    checkShowsRow(first, 3);
+    const Seen second = explain(form, form.board().frontCardAtHome(9));
+    checkShowsRow(second, 9);
+    const NameInfo& three = Module1::CompoundNames[3];
+    QVERIFY(second.caption != three.FullName);
+    // Nothing shown the first time that row 9 does not say itself.
+    const auto nine = rowTexts(Module1::CompoundNames[9]);
+    const auto old = rowTexts(three);
+    for (int i : RowLabels)
+        if (old[size_t(i)] != nine[size_t(i)])
+            QVERIFY(second.texts[size_t(i)] != old[size_t(i)]);
+    QCOMPARE(second.rects, first.rects);
+}
+
+void TestForm2::rowsWithoutPositionShowAnEmptyFourthBox_data() {
+    QTest::addColumn<int>("row");
+    QTest::addRow("row13_aithanali") << 13;
+    QTest::addRow("row18_propaniko_oxy") << 18;
+    QTest::addRow("row19_propanio") << 19;
+}
+
+void TestForm2::rowsWithoutPositionShowAnEmptyFourthBox() {
+    QFETCH(int, row);
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Open a full row first, so that an empty field cannot pass by leaving old text.
+    checkShowsRow(explain(form, form.board().frontCardAtHome(12)), 12);
+    const Seen seen = explain(form, form.board().frontCardAtHome(int16_t(row)));
+    checkShowsRow(seen, row);
+    QVERIFY(seen.texts[9].isEmpty());
+    QVERIFY(seen.texts[11].isEmpty());
+    for (int i : {0, 3, 6, 2, 5, 8})
+        QVERIFY(!seen.texts[size_t(i)].isEmpty());
+    // The section keeps its heading and an empty red box.
+    QCOMPARE(seen.texts[10], Form2::headingText(3));
+    const QRect box = seen.rects[9];
+    for (const QPoint p : {box.topLeft(), box.center(), box.bottomRight()})
+        QCOMPARE(pixelAt(seen.picture, p), QColor(255, 0, 0));
+}
+
+void TestForm2::placedCardExplainsItsOwnCompoundAndStays_data() {
+    QTest::addColumn<bool>("onItsOwnFormula");
+    QTest::addRow("placed_right") << true;
+    QTest::addRow("placed_wrong") << false;
+}
+
+void TestForm2::placedCardExplainsItsOwnCompoundAndStays() {
+    QFETCH(bool, onItsOwnFormula);
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const int16_t name = 6;
+    int16_t formula = -1;
+    for (int16_t f = 0; f < board::FormulaCount && formula < 0; ++f)
+        if ((form.board().Slots[size_t(f)].Correct == name) == onItsOwnFormula)
+            formula = f;
+    QVERIFY(formula >= 0);
+    const int16_t card = form.board().frontCardAtHome(name);
+    form.ImgName_MouseDown(card, Qt::LeftButton);
+    form.ImgSyntactic_DragDrop(formula);
+    QCOMPARE(form.board().Slots[size_t(formula)].Placed, card);
+    QVERIFY(form.board().isPlaced(card));
+    const board::TwipRect where = form.board().ImgName[size_t(card)];
+
+    const Seen seen = explain(form, card);
+    checkShowsRow(seen, name);
+    QCOMPARE(form.board().Slots[size_t(formula)].Placed, card);
+    QCOMPARE(form.board().ImgName[size_t(card)], where);
+    QVERIFY(!form.board().dragging());
+}
+
+void TestForm2::closeBoxThenReopenBehavesLikeOk() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const Seen byBox = explain(form, form.board().frontCardAtHome(11), Close::ByCloseBox);
+    checkShowsRow(byBox, 11);
+    QVERIFY(!byBox.stillOpenAfterClosing);
+    QVERIFY(!QApplication::activeModalWidget());
+
+    const Seen again = explain(form, form.board().frontCardAtHome(15));
+    checkShowsRow(again, 15);
+    QCOMPARE(again.focus, QStringLiteral("Command1"));
+    QCOMPARE(again.frame, byBox.frame);
+    QVERIFY(!again.stillOpenAfterClosing);
+
+    // And after "OK" the close box works the same once more.
+    const Seen last = explain(form, form.board().frontCardAtHome(11), Close::ByCloseBox);
+    checkShowsRow(last, 11);
+    QCOMPARE(last.texts, byBox.texts);
+}
+
+void TestForm2::opensCentredWhereverTheWindowsWere() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const auto checkCentred = [](const Seen& seen) {
+        QVERIFY(seen.shown);
+        QVERIFY(seen.frame.width() >= seen.client.width());
+        const QPoint off = seen.frame.center() - screenCentre();
+        QVERIFY2(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1,
+                 qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+    };
+    for (const QPoint formAt : {QPoint(0, 0), QPoint(150, 90)}) {
+        form.move(formAt);
+        // The student drags the explanation to a corner; the next opening is centred anyway.
+        const Seen moved = explain(form, form.board().frontCardAtHome(2), Close::ByOk,
+                                   [](Form2* w) { w->move(5, 7); });
+        checkCentred(moved);
+        const Seen next = explain(form, form.board().frontCardAtHome(4));
+        checkCentred(next);
+    }
+}
+
+void TestForm2::exerciseWindowTakesNoInputWhileOpen() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const int16_t card = form.board().frontCardAtHome(7);
+    const QPoint inWindow = form.boardView()->mapTo(&form, cardCentre(form, card).toPoint());
+    bool dragStarted = true;
+    bool blocked = false;
+    const Seen seen = explain(form, form.board().frontCardAtHome(1), Close::ByOk, [&](Form2*) {
+        // A real press from the window system on the exercise window.
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, inWindow);
+        dragStarted = form.board().dragging();
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, inWindow);
+        blocked = QApplication::activeModalWidget() != nullptr;
+    });
+    checkShowsRow(seen, 1);
+    QVERIFY(blocked);
+    QVERIFY(!dragStarted);
+    // The same press once the window is closed does reach the board.
+    QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, inWindow);
+    QVERIFY(form.board().dragging());
+    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, inWindow);
+}
+
+void TestForm2::enterPressesTheFocusedOkButEscapeDoesNothing() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    bool openAfterEscape = false;
+    bool isDefault = true;
+    bool isAutoDefault = true;
+    const Seen seen = explain(form, form.board().frontCardAtHome(8), Close::ByEnter, [&](Form2* w) {
+        isDefault = okButton(w)->isDefault();
+        isAutoDefault = okButton(w)->autoDefault();
+        QTest::keyClick(okButton(w), Qt::Key_Escape);
+        openAfterEscape = w->isVisible();
+    });
+    checkShowsRow(seen, 8);
+    QCOMPARE(seen.focus, QStringLiteral("Command1"));
+    QVERIFY(!isDefault);
+    QVERIFY(!isAutoDefault);
+    QVERIFY(openAfterEscape);
+    QVERIFY(!seen.stillOpenAfterClosing);
+}
+
+void TestForm2::longReasonWrapsInsideItsLabel() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    int needed = 0;
+    int oneLine = 0;
+    QRect kept;
+    const Seen seen = explain(form, form.board().frontCardAtHome(9), Close::ByOk, [&](Form2* w) {
+        QLabel* reason = label(w, 11);
+        needed = reason->heightForWidth(reason->width());
+        oneLine = reason->fontMetrics().height();
+        kept = reason->geometry();
+    });
+    checkShowsRow(seen, 9);
+    const QRect designed = form.scale().rect(3780, 4080, 6375, 615);
+    QCOMPARE(kept, designed);
+    QVERIFY2(needed > oneLine, "the reason of row 9 takes two lines");
+    QVERIFY2(needed <= designed.height(), "and both lie inside the label");
+}
+
+void TestForm2::picturesOfThreeRows_data() {
+    QTest::addColumn<int>("row");
+    QTest::addRow("row09") << 9;
+    QTest::addRow("row12") << 12;
+    QTest::addRow("row13") << 13;
+}
+
+// Full-size pictures of the window; with EXPLAIN_PICTURES_DIR set they are also
+// written there, for people to look at.
+void TestForm2::picturesOfThreeRows() {
+    QFETCH(int, row);
+    Module1::CompoundNames = content::compoundCatalogue();
+    Module1::ExplainIndex = int16_t(row);
+    const TwipScale scale(1.0);
+    Form2 w(scale);
+    Seen seen;
+    whenOpen(seen, Close::ByOk);
+    w.showModal();
+    QCoreApplication::processEvents();
+    checkShowsRow(seen, row);
+    QCOMPARE(seen.picture.size(), scale.size(10245, 5490));
+    // White text is drawn in the red box of every non-empty fragment.
+    const QRect box = seen.rects[0];
+    bool white = false;
+    for (int x = box.left(); x <= box.right() && !white; ++x)
+        for (int y = box.top(); y <= box.bottom() && !white; ++y)
+            white = seen.picture.pixelColor(x, y) == QColor(Qt::white);
+    QVERIFY(white);
+    const QByteArray dir = qgetenv("EXPLAIN_PICTURES_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(seen.picture.save(
+            QStringLiteral("%1/explain-%2.png").arg(QString::fromLocal8Bit(dir)).arg(row)));
+}
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"
