@@ -2,47 +2,121 @@
 
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
-#include "content/Pairing.h"
+#include "content/FormulaDescriptions.h"
+#include "content/FormulaLayout.h"
 
-#include <QHash>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
 
 namespace content {
 
 namespace {
+
 int renders = 0;
+
+const QColor NearBlack(31, 26, 23);
+
+// Corner arcs of every card: ellipses 1413 wide and 497 high.
+constexpr qreal CornerRadiusX = 1413.0 / 2;
+constexpr qreal CornerRadiusY = 497.0 / 2;
+constexpr qreal FormulaOutlinePen = 41;
+constexpr int NameHeight = 1126;
+
+// A pen no thinner than one device pixel, so that small cards keep a whole
+// outline instead of a faint grey trace.
+QPen outlinePen(const QPainter& painter, qreal logicalWidth) {
+    const QTransform t = painter.deviceTransform();
+    const qreal scale = std::min(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+    const qreal width = scale > 0 ? std::max(logicalWidth, 1.0 / scale) : logicalWidth;
+    QPen pen(NearBlack, width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
 }
+
+void paintCardShape(QPainter& painter, const QRectF& rect, const QColor& fill, qreal pen) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(rect, CornerRadiusX, CornerRadiusY);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(outlinePen(painter, pen));
+    painter.drawRoundedRect(rect, CornerRadiusX, CornerRadiusY);
+}
+
+void paintFormula(QPainter& painter, int formula) {
+    const FormulaLayout layout = layoutFormula(formula);
+    paintCardShape(painter, layout.card, QColor(255, 255, 0), FormulaOutlinePen);
+
+    const QFont symbolFont = formulaFont(false);
+    const QFont subscriptFont = formulaFont(true);
+    painter.setPen(QColor(0, 0, 0));
+    for (const PlacedGlyph& g : layout.glyphs) {
+        painter.setFont(g.subscript ? subscriptFont : symbolFont);
+        painter.drawText(g.origin, QString(g.symbol));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(NearBlack);
+    for (const QRectF& bar : layout.bars)
+        painter.drawRect(bar);
+}
+
+void paintName(QPainter& painter, int k) {
+    paintCardShape(painter, nameCardRect(), QColor(0, 255, 0), NameOutlinePen);
+    const QFont font = nameFont();
+    const QString text = nameText(k);
+    const qreal width = QFontMetricsF(font).horizontalAdvance(text);
+    painter.setFont(font);
+    painter.setPen(NearBlack);
+    painter.drawText(QPointF((pictureSpace(CardKind::Name, k).width() - width) / 2, NameBaseline),
+                     text);
+}
+
+using CacheKey = std::tuple<int, int, int, int, qreal>;
+
+} // namespace
 
 QSizeF pictureSpace(CardKind kind, int index) {
     if (kind == CardKind::Name)
         return {16000, 1665};
-    return {16000, isTwoRowFormula(index) ? 4850.0 : 2740.0};
+    const bool twoRows = formulaDescriptions().at(std::size_t(index)).hasBranchRow();
+    return {formula_metrics::CardWidth,
+            twoRows ? formula_metrics::TwoRowHeight : formula_metrics::OneRowHeight};
+}
+
+QRectF nameCardRect() {
+    return QRectF(QPointF(50, 83), QPointF(15950, 1598));
+}
+
+QFont nameFont() {
+    QFont f = serifBold();
+    f.setPixelSize(NameHeight);
+    return f;
 }
 
 void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target) {
+    const QSizeF space = pictureSpace(kind, index);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor fill = kind == CardKind::Name ? QColor(0, 255, 0) : QColor(255, 255, 0);
-    painter.setBrush(fill);
-    painter.setPen(QPen(QColor(31, 26, 23), 1));
-    painter.drawRoundedRect(target.adjusted(1, 1, -1, -1), 6, 6);
-    painter.setFont(kind == CardKind::Name ? serifBold() : sansBold());
-    painter.drawText(target, Qt::AlignCenter,
-                     kind == CardKind::Name ? nameText(index) : QString::number(index));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / space.width(), target.height() / space.height());
+    if (kind == CardKind::Name)
+        paintName(painter, index);
+    else
+        paintFormula(painter, index);
     painter.restore();
 }
 
 QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr) {
-    static QHash<QString, QPixmap> cache;
-    const QString key = QStringLiteral("%1/%2/%3x%4@%5")
-                            .arg(int(kind))
-                            .arg(index)
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(dpr);
-    if (auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
-    QPixmap pm(size * dpr);
+    static std::map<CacheKey, QPixmap> cache;
+    const CacheKey key{int(kind), index, size.width(), size.height(), dpr};
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    QPixmap pm(QSizeF(QSizeF(size) * dpr).toSize());
     pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     {
@@ -50,7 +124,7 @@ QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr) {
         paintCard(p, kind, index, QRectF(QPointF(0, 0), QSizeF(size)));
     }
     ++renders;
-    cache.insert(key, pm);
+    cache.emplace(key, pm);
     return pm;
 }
 
@@ -59,7 +133,33 @@ int cardRenderCount() {
 }
 
 QString nameText(int k) {
-    return compoundCatalogue()[k].FullName;
+    return compoundCatalogue().at(std::size_t(k)).FullName;
+}
+
+QString formulaPlainText(int formula) {
+    const FormulaDescription& d = formulaDescriptions().at(std::size_t(formula));
+    QString out;
+    bool afterGroup = false;
+    int carbonsBefore = 0;
+    for (const RowItem& item : d.mainRow) {
+        if (item.isBond) {
+            out += item.bond == Bond::Double ? u'=' : item.bond == Bond::Triple ? u'≡' : u'-';
+            afterGroup = false;
+            continue;
+        }
+        if (afterGroup)
+            out += u'-';
+        out += QLatin1String(item.text.data(), qsizetype(item.text.size()));
+        const int carbonsAfter = carbonsBefore + carbonCount(item.text);
+        for (const Branch& b : d.branches) {
+            if (b.carbon > carbonsBefore && b.carbon <= carbonsAfter)
+                out += QStringLiteral("(%1)").arg(
+                    QLatin1String(b.group.data(), qsizetype(b.group.size())));
+        }
+        carbonsBefore = carbonsAfter;
+        afterGroup = true;
+    }
+    return out;
 }
 
 } // namespace content

@@ -3,6 +3,7 @@
 // cards, drawn as vector pictures in their own logical space and cached as
 // pixmaps per picture, size and device pixel ratio.
 
+#include <QFont>
 #include <QPixmap>
 #include <QRectF>
 #include <QSize>
@@ -30,5 +31,18 @@ int cardRenderCount();
 
 // The name printed on name card k (0 to 19).
 QString nameText(int k);
+
+// Formula `formula` read out plainly, for a screen reader: groups joined by
+// "-", drawn bonds as "-", "=" or "≡", each branch in parentheses after the
+// group that holds its carbon ("CH3-CH2-CH(CH3)-CH3").
+QString formulaPlainText(int formula);
+
+// The font a name card is lettered in, in the card's logical units.
+QFont nameFont();
+
+// Where a name card's text goes and its outline, in the card's logical space.
+inline constexpr qreal NameBaseline = 1082;
+inline constexpr qreal NameOutlinePen = 47;
+QRectF nameCardRect();
 
 } // namespace content
