@@ -132,7 +132,8 @@ bool Board::nearEdge(float x, float y) {
 }
 
 bool Board::beginDrag(int16_t card) {
-    if (!inColumn(card))
+    // One card at a time: a second press while a card is carried is ignored.
+    if (dragging_ || !inColumn(card))
         return false;
     bringToFront(card);
     DragIndex = card;

@@ -1,0 +1,378 @@
+// The exercise window as a student meets it, on the offscreen platform: its
+// frame, its menu, start-up, and every mouse gesture delivered through Qt's own
+// event path (window-level events, routed to whatever lies under the pointer).
+
+#include "content/Fonts.h"
+#include "exercise/BoardView.h"
+#include "exercise/Form1.h"
+#include "exercise/RandomSource.h"
+#include "shared/Module1.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+using board::NoCard;
+
+namespace {
+
+std::unique_ptr<Form1> makeWindow() {
+    auto w = std::make_unique<Form1>(std::make_unique<board::RandomSource>(42u));
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        return nullptr;
+    return w;
+}
+
+// A real pointer: events go to the top-level window and Qt routes them.
+class Pointer {
+public:
+    explicit Pointer(Form1& w) : w_(w) {}
+
+    QPoint atTwips(float x, float y) const {
+        const TwipScale& s = w_.scale();
+        return w_.boardView()->mapTo(&w_, QPoint(s.px(x), s.px(y)));
+    }
+    QPoint onCard(int16_t card) const {
+        const auto& r = w_.board().ImgName[card];
+        return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
+    }
+    QPoint onFormula(int f) const {
+        const auto& r = w_.board().ImgSyntactic[f];
+        return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
+    }
+    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        held_ |= b;
+        send(QEvent::MouseButtonPress, p, b);
+    }
+    void move(QPoint p) { send(QEvent::MouseMove, p, Qt::NoButton); }
+    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        held_ &= ~b;
+        send(QEvent::MouseButtonRelease, p, b);
+    }
+    void doubleClick(QPoint p) {
+        press(p);
+        release(p);
+        held_ |= Qt::LeftButton;
+        send(QEvent::MouseButtonDblClick, p, Qt::LeftButton);
+        release(p);
+    }
+    // Press, move in a few steps, release: a whole drag.
+    void drag(QPoint from, QPoint to, Qt::MouseButton b = Qt::LeftButton) {
+        press(from, b);
+        for (int i = 1; i <= 4; ++i)
+            move(from + (to - from) * i / 4);
+        release(to, b);
+    }
+
+private:
+    void send(QEvent::Type type, QPoint windowPos, Qt::MouseButton button) {
+        QWindow* window = w_.windowHandle();
+        const QPointF local = w_.mapTo(w_.window(), windowPos);
+        QMouseEvent e(type, local, window->mapToGlobal(local.toPoint()), button, held_,
+                      Qt::NoModifier);
+        QApplication::sendEvent(window, &e);
+    }
+    Form1& w_;
+    Qt::MouseButtons held_;
+};
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { content::registerBundledFonts(); }
+
+    void theWindowHasItsCaptionSizeAndFrame() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(),
+                 QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων"));
+        QCOMPARE(w->boardView()->size(), QSize(990, 661));
+        QVERIFY(w->menuBar()->geometry().bottom() < w->boardView()->geometry().top());
+        const Qt::WindowFlags flags = w->windowFlags();
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QVERIFY(!w->windowIcon().isNull());
+    }
+
+    void theMenuBarHasSevenItemsInOrder() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        const QList<QAction*> items = w->menuBar()->actions();
+        QStringList captions, names;
+        for (QAction* a : items) {
+            captions << a->text();
+            names << a->objectName();
+            QVERIFY(a->shortcut().isEmpty());
+            QVERIFY(!a->menu());
+        }
+        QCOMPARE(names, (QStringList{"mnuHelp", "mnuCheck", "mnuRestart", "mnuSheet",
+                                     "mnuVSeperator", "mnuAbout", "mnuExit"}));
+        QCOMPARE(captions, (QStringList{QStringLiteral(u"Βοήθεια"), QStringLiteral(u"Έλεγχος"),
+                                        QStringLiteral(u"Απ' την αρχή"),
+                                        QStringLiteral(u"Φύλλο εργασίας"), QStringLiteral("|"),
+                                        QStringLiteral(u"Περί..."), QStringLiteral(u"Έξοδος")}));
+        // The apostrophe of "Απ' την αρχή" is the plain ASCII one.
+        QCOMPARE(captions[2].at(2).unicode(), char16_t(0x27));
+    }
+
+    void startUpLeavesAShuffledColumnAndNoGrade() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        const auto& b = w->board();
+        QVERIFY(w->gradeLabel()->isHidden());
+        QCOMPARE(w->gradeLabel()->text(), QStringLiteral("100%"));
+        for (const auto& slot : b.Slots)
+            QCOMPARE(slot.Placed, NoCard);
+        for (int16_t card = 0; card < board::CardCount; ++card)
+            QVERIFY(b.inColumn(card) && b.cardVisible[card]);
+        QVERIFY(!Module1::CompoundNames[19].FullName.isEmpty());
+    }
+
+    void exitAndTheCloseBoxEndTheProgram_data() {
+        QTest::addColumn<bool>("viaMenu");
+        QTest::addRow("menu item") << true;
+        QTest::addRow("close box") << false;
+    }
+    void exitAndTheCloseBoxEndTheProgram() {
+        QFETCH(bool, viaMenu);
+        auto w = makeWindow();
+        QVERIFY(w);
+        if (viaMenu)
+            w->findChild<QAction*>("mnuExit")->trigger();
+        else
+            QVERIFY(w->close());
+        QVERIFY(!w->isVisible());
+    }
+
+    void restartFromTheMenuReshufflesAndEmptiesTheBoard() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(4);
+        pointer.drag(pointer.onCard(card), pointer.onFormula(2));
+        QCOMPARE(w->board().Slots[2].Placed, card);
+        const auto rows = w->board().HomeRow;
+        w->findChild<QAction*>("mnuRestart")->trigger();
+        QCOMPARE(w->board().Slots[2].Placed, NoCard);
+        QVERIFY(w->board().inColumn(card));
+        QVERIFY(w->board().HomeRow != rows);
+    }
+
+    void aDragPlacesTheCardUnderTheFormula_data() {
+        QTest::addColumn<int>("button");
+        QTest::addRow("left button") << int(Qt::LeftButton);
+        QTest::addRow("middle button") << int(Qt::MiddleButton);
+    }
+    void aDragPlacesTheCardUnderTheFormula() {
+        QFETCH(int, button);
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        w->mnuCheck_Click();
+        QVERIFY(w->gradeLabel()->isVisible());
+        const int16_t card = w->board().frontCardAtHome(7);
+        pointer.press(pointer.onCard(card), Qt::MouseButton(button));
+        QVERIFY(w->board().dragging());
+        QCOMPARE(w->board().DragIndex, card);
+        QVERIFY(w->gradeLabel()->isHidden());
+        QCOMPARE(w->board().frontToBack.front(), card);
+        // The card follows the pointer: left edge 60 twips right of it.
+        const QPoint mid = pointer.atTwips(6000, 400);
+        pointer.move(mid);
+        const auto& r = w->board().ImgName[card];
+        QVERIFY(qAbs(r.Left - (w->scale().twips(w->boardView()->mapFrom(w.get(), mid).x()) + 60)) <
+                0.01);
+        pointer.move(pointer.onFormula(9));
+        pointer.release(pointer.onFormula(9), Qt::MouseButton(button));
+        QVERIFY(!w->board().dragging());
+        QCOMPARE(w->board().Slots[9].Placed, card);
+        QCOMPARE(w->board().ImgName[card].Left, 3795.0f);
+        QCOMPARE(w->board().ImgName[card].Top, w->board().ImgSyntactic[9].bottom() + 60);
+    }
+
+    void placingOnAnOccupiedFormulaSendsTheOldCardHome() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t first = w->board().frontCardAtHome(4);
+        pointer.drag(pointer.onCard(first), pointer.onFormula(2));
+        const int16_t second = w->board().frontCardAtHome(11);
+        pointer.drag(pointer.onCard(second), pointer.onFormula(2));
+        QCOMPARE(w->board().Slots[2].Placed, second);
+        QVERIFY(w->board().inColumn(first));
+    }
+
+    void pressingAPlacedCardDoesNothingAndADoubleClickTakesItBack() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(4);
+        pointer.drag(pointer.onCard(card), pointer.onFormula(2)); // its right formula
+        w->mnuCheck_Click();
+        const auto placed = w->board().ImgName[card];
+        // A press and a drag attempt on a placed card: nothing moves.
+        pointer.drag(pointer.onCard(card), pointer.onFormula(0));
+        QCOMPARE(w->board().ImgName[card], placed);
+        QVERIFY(w->gradeLabel()->isVisible());
+        // A double click takes it back, hides the grade and starts no drag.
+        pointer.doubleClick(pointer.onCard(card));
+        QVERIFY(!w->board().dragging());
+        QVERIFY(w->board().inColumn(card));
+        QCOMPARE(w->board().Slots[2].Placed, NoCard);
+        QVERIFY(w->gradeLabel()->isHidden());
+    }
+
+    void aDoubleClickOnAColumnCardLeavesItAtHome() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(12);
+        const auto home = w->board().ImgName[card];
+        pointer.doubleClick(pointer.onCard(card));
+        QVERIFY(!w->board().dragging());
+        QCOMPARE(w->board().ImgName[card], home);
+        for (const auto& slot : w->board().Slots)
+            QCOMPARE(slot.Placed, NoCard);
+    }
+
+    void droppingOnACardOrBareWindowSendsTheCardHome_data() {
+        QTest::addColumn<int>("target"); // 0 placed card, 1 column card, 2 inside the frame
+        QTest::addRow("on a placed card") << 0;
+        QTest::addRow("on a column card") << 1;
+        QTest::addRow("on bare window inside the frame") << 2;
+    }
+    void droppingOnACardOrBareWindowSendsTheCardHome() {
+        QFETCH(int, target);
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t placed = w->board().frontCardAtHome(4);
+        pointer.drag(pointer.onCard(placed), pointer.onFormula(2));
+        const int16_t card = w->board().frontCardAtHome(6);
+        const QPoint to = target == 0   ? pointer.onCard(placed)
+                          : target == 1 ? pointer.onCard(w->board().frontCardAtHome(1))
+                                        : pointer.atTwips(3700, 5000);
+        pointer.drag(pointer.onCard(card), to);
+        QVERIFY(!w->board().dragging());
+        QVERIFY(w->board().inColumn(card));
+        QCOMPARE(w->board().slotHolding(card), NoCard);
+        QCOMPARE(w->board().Slots[2].Placed, placed);
+    }
+
+    void nearTheEdgeTheDragEndsAndTheCardGoesHome() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(3);
+        const auto home = w->board().ImgName[card];
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.atTwips(12000, 5000));
+        QVERIFY(w->board().dragging());
+        pointer.move(pointer.atTwips(12000, 9900));
+        QVERIFY(!w->board().dragging());
+        QCOMPARE(w->board().ImgName[card], home);
+        // The release that follows changes nothing.
+        pointer.release(pointer.atTwips(12000, 9900));
+        QCOMPARE(w->board().ImgName[card], home);
+    }
+
+    void aDragBrokenOffSendsTheCardHome() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(3);
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.onFormula(5));
+        QVERIFY(w->board().dragging());
+        QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(w->boardView(), &out);
+        QVERIFY(!w->board().dragging());
+        QVERIFY(w->board().inColumn(card));
+        pointer.release(pointer.onFormula(5));
+        QCOMPARE(w->board().Slots[5].Placed, NoCard);
+
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.onFormula(5));
+        w->showMinimized();
+        QVERIFY(!w->board().dragging());
+        QVERIFY(w->board().inColumn(card));
+    }
+
+    void tooltipsFollowTheCardsSide() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(0);
+        QVERIFY(w->toolTipText(card).isEmpty());
+        pointer.move(pointer.onCard(card));
+        QCOMPARE(w->toolTipText(card), Form1::columnToolTip());
+        pointer.drag(pointer.onCard(card), pointer.onFormula(5));
+        pointer.move(pointer.onCard(card));
+        QCOMPARE(w->toolTipText(card), Form1::placedToolTip());
+        QCOMPARE(Form1::placedToolTip(),
+                 QStringLiteral(u"αφαιρέστε το με διπλό κλικ, με δεξί κλικ δείτε τις επεξηγήσεις"));
+        QCOMPARE(Form1::columnToolTip(),
+                 QStringLiteral(u"η μεταφορά ξεκινάει με πατημένο κλικ, με δεξί κλικ δείτε τις "
+                                u"επεξηγήσεις"));
+    }
+
+    void checkShowsTheGradeInTheRedLabel() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        w->mnuCheck_Click();
+        QCOMPARE(w->gradeLabel()->text(), QStringLiteral("0%"));
+        QVERIFY(w->gradeLabel()->isVisible());
+        for (int f = 0; f < 20; ++f) {
+            const int16_t card = w->board().frontCardAtHome(content::CorrectNameForFormula[f]);
+            pointer.drag(pointer.onCard(card), pointer.onFormula(f));
+        }
+        w->findChild<QAction*>("mnuCheck")->trigger();
+        QCOMPARE(w->gradeLabel()->text(), QStringLiteral("100%"));
+        w->mnuRestart_Click();
+        QVERIFY(w->gradeLabel()->isHidden());
+    }
+
+    void aMoveRepaintsOnlyTheDraggedCard() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        QCoreApplication::processEvents();
+        const int16_t card = w->board().frontCardAtHome(3);
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.atTwips(8000, 3000));
+        QCoreApplication::processEvents();
+        const QRect before = w->boardView()->cardRect(card);
+        pointer.move(pointer.atTwips(8100, 3050));
+        const QRect after = w->boardView()->cardRect(card);
+        // What is queued for repainting is the card's old and new places, no more.
+        struct Spy : QObject {
+            QRegion painted;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint)
+                    painted += static_cast<QPaintEvent*>(e)->region();
+                return false;
+            }
+        } spy;
+        w->boardView()->installEventFilter(&spy);
+        w->boardView()->repaint(QRect()); // no-op; flush below
+        QCoreApplication::processEvents();
+        w->boardView()->removeEventFilter(&spy);
+        const QRegion expected =
+            QRegion(before.adjusted(-1, -1, 1, 1)) + after.adjusted(-1, -1, 1, 1);
+        QVERIFY(!spy.painted.isEmpty());
+        QVERIFY((spy.painted - expected).isEmpty());
+        QVERIFY(spy.painted.boundingRect().width() < w->boardView()->width() / 2);
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
