@@ -1,5 +1,198 @@
 #include "about/frmAbout.h"
 
-frmAbout::frmAbout(const TwipScale& scale) : scale_(scale) {}
+#include "about/SchoolLogo.h"
+#include "content/Fonts.h"
+#include "exercise/Cursors.h"
+#include "exercise/WebPage.h"
+#include "shared/AppIcon.h"
 
-void frmAbout::showModal() {}
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Positions and sizes in twips from the client area's top-left corner.
+constexpr double ClientWidth = 8055;
+constexpr double ClientHeight = 5325;
+
+const QColor DarkGrey(64, 64, 64);
+const QColor CreditGreen(0, 128, 0);
+
+} // namespace
+
+frmAbout::frmAbout(const TwipScale& scale) : QDialog(nullptr), scale_(scale) {
+    // A fixed dialog frame: a title and a close box, nothing to resize,
+    // minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(caption());
+    setWindowIcon(appIcon());
+    setFixedSize(scale_.size(ClientWidth, ClientHeight));
+
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, DarkGrey);
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    buildControls();
+
+    hiddenOwner_.create();
+    winId();
+    windowHandle()->setTransientParent(&hiddenOwner_);
+}
+
+QString frmAbout::caption() {
+    return QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων, 2014");
+}
+
+QString frmAbout::creditLine() {
+    return QStringLiteral(u"Οι εκπαιδευτικοί Χημείας που το δημιούργησαν");
+}
+
+QString frmAbout::noticeSentence() {
+    return QStringLiteral(u"Το πρόγραμμα διατίθεται ελεύθερα για εκπαιδευτική, μη εμπορική "
+                          u"χρήση και μπορεί να αντιγράφεται και να μοιράζεται αυτούσιο.");
+}
+
+void frmAbout::buildControls() {
+    // Stacking, back to front: the white square and the photo, then the logo,
+    // then the credit line.
+    logo1 = new QWidget(this);
+    logo1->setObjectName(QStringLiteral("logo1"));
+    logo1->setGeometry(scale_.rect(60, 60, 4005, 4005));
+    QPalette white = logo1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    logo1->setPalette(white);
+    logo1->setAutoFillBackground(true);
+
+    logo2 = new QLabel(this);
+    logo2->setObjectName(QStringLiteral("logo2"));
+    logo2->setGeometry(scale_.rect(4020, 60, 4005, 4005));
+    logo2->setPixmap(QPixmap(QStringLiteral(":/about/photo.png")));
+    logo2->setScaledContents(true);
+    logo2->setCursor(cursors::pointingHand());
+    logo2->setToolTip(
+        QStringLiteral(u"Κάντε κλικ για να επισκεφθείτε τον ιστότοπο του κατασκευαστή"));
+
+    Image1 = new SchoolLogo(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(scale_.rect(2460, 420, 3195, 3195));
+    Image1->setCursor(cursors::pointingHand());
+    Image1->setToolTip(
+        QStringLiteral(u"Κάντε κλικ για να επισκεφθείτε την ιστοσελίδα του σχολείου"));
+
+    Label1 = new QLabel(creditLine(), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(scale_.font(content::sansBold(), 24));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    QPalette credit = Label1->palette();
+    credit.setColor(QPalette::WindowText, CreditGreen);
+    // The system's window background is the colour behind text in a document
+    // (white on most desktops), which Qt calls Base.
+    credit.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Base));
+    Label1->setPalette(credit);
+    Label1->setAutoFillBackground(true);
+    Label1->setCursor(cursors::pointingHand());
+    Label1->setToolTip(
+        QStringLiteral(u"Κάντε κλικ για να δείτε τη συλλογή ασκήσεων και προγραμμάτων μας"));
+    // The width is fixed; the height follows the wrapped text.
+    const QRect labelBox = scale_.rect(165, 1260, 3705, 1665);
+    Label1->setGeometry(labelBox.x(), labelBox.y(), labelBox.width(),
+                        Label1->heightForWidth(labelBox.width()));
+
+    Comment = new QPlainTextEdit(this);
+    Comment->setObjectName(QStringLiteral("Comment"));
+    Comment->setGeometry(scale_.rect(60, 4080, 7995, 795));
+    Comment->setReadOnly(true);
+    Comment->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Comment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Comment->setFocusPolicy(Qt::StrongFocus);
+    Comment->setPlainText(QStringLiteral("Text1"));
+
+    cmdClose = new QPushButton(QStringLiteral("OK"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setGeometry(scale_.rect(3120, 4980, 1935, 315));
+    cmdClose->setDefault(true);
+    connect(cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
+
+    // Only the button and the notice take the focus; the label cannot.
+    setTabOrder(cmdClose, Comment);
+
+    for (QWidget* link : {static_cast<QWidget*>(logo2), Image1, static_cast<QWidget*>(Label1)})
+        link->installEventFilter(this);
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+    // A click is a left press and release on the same control.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* control = static_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton &&
+            control->rect().contains(mouse->position().toPoint())) {
+            if (watched == Image1)
+                Image1_Click();
+            else if (watched == Label1)
+                Label1_Click();
+            else if (watched == logo2)
+                logo2_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAbout::showModal() {
+    Form_Load();
+    exec();
+}
+
+void frmAbout::Form_Load() {
+    centreOnScreen();
+    notice_ = noticeSentence() + QStringLiteral("\r\n");
+    Comment->setPlainText(notice_);
+    cmdClose->setFocus();
+}
+
+void frmAbout::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The outer size: the client area plus the frame the window system draws,
+    // known once the window has been shown.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const double outerWidth = double(width()) + frame.left() + frame.right();
+    const double outerHeight = double(height()) + frame.top() + frame.bottom();
+    const QRect area = screen->geometry();
+    const double left = area.x() + area.width() / 2.0 - outerWidth / 2.0;
+    const double top = area.y() + area.height() / 2.0 - outerHeight / 2.0;
+    // The client area goes inside the frame; placing it directly does not
+    // depend on whether the system already knows the frame.
+    setGeometry(
+        QRect(QPoint(int(std::lround(left)) + frame.left(), int(std::lround(top)) + frame.top()),
+              size()));
+}
+
+void frmAbout::cmdClose_Click() {
+    accept();
+}
+
+void frmAbout::Image1_Click() {
+    OpenWebPage(web::schoolHomeUrl(), web::SW_SHOWNORMAL);
+}
+
+void frmAbout::Label1_Click() {
+    OpenWebPage(web::exercisesIndexUrl(), web::SW_SHOWNORMAL);
+}
+
+void frmAbout::logo2_Click() {
+    OpenWebPage(web::freeProgramsUrl(), web::SW_SHOWNORMAL);
+}

@@ -1,9 +1,17 @@
 #pragma once
-// The About window: credits, a notice and three web links.
+// The About window: the exercise's title and year, the school's round logo, a
+// photo, the authors' credit line, a usage notice and three web links.
 
 #include "shared/TwipScale.h"
 
 #include <QDialog>
+#include <QString>
+#include <QWindow>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
 
 class frmAbout : public QDialog {
     Q_OBJECT
@@ -14,6 +22,39 @@ public:
     // Loads the window afresh and shows it modally; returns when it is closed.
     void showModal();
 
+    // The three links: each opens its page and leaves the window open.
+    void Image1_Click();
+    void Label1_Click();
+    void logo2_Click();
+    void cmdClose_Click();
+
+    // The window's client area and the texts it shows, for whoever lays out
+    // or checks it.
+    static QString caption();
+    static QString creditLine();
+    static QString noticeSentence();
+    // The notice as last loaded, line break included.
+    QString notice() const { return notice_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Form_Load();
+    void buildControls();
+    void centreOnScreen();
+
     TwipScale scale_;
+    // What the notice box shows, rebuilt at every loading.
+    QString notice_;
+    // Never shown: it stands in as the owner so that the window keeps out of
+    // the task bar without belonging to the exercise window.
+    QWindow hiddenOwner_;
+
+    QWidget* logo1 = nullptr;
+    QLabel* logo2 = nullptr;
+    QWidget* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPlainTextEdit* Comment = nullptr;
+    QPushButton* cmdClose = nullptr;
 };

@@ -4,8 +4,10 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
+// windows.h first: shellapi.h relies on its types.
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace web {

@@ -1,0 +1,310 @@
+// The About window on its own, on the offscreen platform: where its controls
+// lie, what the notice box holds at every opening, how it is centred, how the
+// keyboard closes it and which page each link hands to the system.
+
+#include "about/frmAbout.h"
+#include "content/Fonts.h"
+#include "exercise/WebPage.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+
+namespace {
+
+// Collects the addresses the program hands to the system instead of letting a
+// browser open them.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+// Registers the catcher for web addresses for as long as it lives.
+class UrlHandlerScope {
+public:
+    explicit UrlHandlerScope(UrlCatcher* catcher) {
+        for (const auto& scheme : schemes)
+            QDesktopServices::setUrlHandler(scheme, catcher, "open");
+    }
+    ~UrlHandlerScope() {
+        for (const auto& scheme : schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    UrlHandlerScope(const UrlHandlerScope&) = delete;
+    UrlHandlerScope& operator=(const UrlHandlerScope&) = delete;
+
+private:
+    const QStringList schemes{QStringLiteral("http"), QStringLiteral("https")};
+};
+
+// Runs `body` once the modal window is up, then opens it and waits for it to
+// close. If the body leaves the window open (a failed check), it is closed
+// here so that the test never hangs; `closedByBody` tells the two apart.
+struct ModalRun {
+    bool bodyRan = false;
+    bool closedByBody = false;
+};
+ModalRun whileOpen(frmAbout& about, const std::function<void()>& body) {
+    ModalRun run;
+    QTimer::singleShot(0, &about, [&] {
+        run.bodyRan = QApplication::activeModalWidget() == &about;
+        if (run.bodyRan)
+            body();
+        run.closedByBody = !about.isVisible();
+        if (about.isVisible())
+            about.reject();
+    });
+    about.showModal();
+    return run;
+}
+
+template <typename T> T* control(frmAbout& about, const char* name) {
+    return about.findChild<T*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestAbout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { content::registerBundledFonts(); }
+
+    void controlsLieWhereTheWindowPutsThem_data();
+    void controlsLieWhereTheWindowPutsThem();
+    void creditLineIsSizedToItsWrappedText();
+    void windowIsAFixedApplicationModalDialogOfItsOwn();
+    void everyOpeningCentresTheWindowAndResetsTheNotice();
+    void noticeCanBeSelectedButNotEdited();
+    void enterRightAfterOpeningClosesTheWindow();
+    void clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen_data();
+    void clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen();
+    void linksWithoutAnyHandlerReturnQuietly();
+};
+
+void TestAbout::controlsLieWhereTheWindowPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::addRow("logo1") << "logo1" << QRect(60, 60, 4005, 4005);
+    QTest::addRow("logo2") << "logo2" << QRect(4020, 60, 4005, 4005);
+    QTest::addRow("Image1") << "Image1" << QRect(2460, 420, 3195, 3195);
+    QTest::addRow("Comment") << "Comment" << QRect(60, 4080, 7995, 795);
+    QTest::addRow("cmdClose") << "cmdClose" << QRect(3120, 4980, 1935, 315);
+}
+
+void TestAbout::controlsLieWhereTheWindowPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    // At a reduced scale too, so that nothing is placed in plain pixels.
+    for (const double fit : {1.0, 0.8}) {
+        const TwipScale scale(fit);
+        frmAbout about(scale);
+        QCOMPARE(about.size(), scale.size(8055, 5325));
+        auto* widget = about.findChild<QWidget*>(name);
+        QVERIFY2(widget, qPrintable(name));
+        QCOMPARE(widget->parentWidget(), &about);
+        QCOMPARE(widget->geometry(),
+                 scale.rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    }
+}
+
+void TestAbout::creditLineIsSizedToItsWrappedText() {
+    const TwipScale scale;
+    frmAbout about(scale);
+    auto* label = control<QLabel>(about, "Label1");
+    QVERIFY(label);
+    QCOMPARE(label->text(), frmAbout::creditLine());
+    QCOMPARE(label->pos(), scale.rect(165, 1260, 0, 0).topLeft());
+    QCOMPARE(label->width(), scale.px(3705));
+    QVERIFY(label->wordWrap());
+    QCOMPARE(label->font().pixelSize(), scale.fontPixels(24));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    // Every wrapped line shows whole and the box ends below the last one;
+    // no single word is wider than the box.
+    const QFontMetrics fm(label->font());
+    const QRect needed = fm.boundingRect(QRect(0, 0, label->width(), 10000),
+                                         Qt::AlignHCenter | Qt::TextWordWrap, label->text());
+    QVERIFY2(needed.width() <= label->width(), qPrintable(QString::number(needed.width())));
+    QVERIFY(label->height() >= needed.height());
+    QVERIFY(label->height() < needed.height() + fm.height());
+    // The credit line stays inside the white square.
+    QVERIFY(control<QWidget>(about, "logo1")->geometry().contains(label->geometry()));
+}
+
+void TestAbout::windowIsAFixedApplicationModalDialogOfItsOwn() {
+    frmAbout about{TwipScale()};
+    QCOMPARE(about.windowTitle(), frmAbout::caption());
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    QCOMPARE(about.windowModality(), Qt::ApplicationModal);
+    QVERIFY(!about.parentWidget());
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    // Owned by a window that is never shown, so the task bar leaves it out.
+    QWindow* owner = about.windowHandle() ? about.windowHandle()->transientParent() : nullptr;
+    QVERIFY(owner);
+    QVERIFY(!owner->isVisible());
+    QCOMPARE(about.palette().color(QPalette::Window), QColor(64, 64, 64));
+}
+
+void TestAbout::everyOpeningCentresTheWindowAndResetsTheNotice() {
+    frmAbout about{TwipScale()};
+    const QPointF screenCentre = QRectF(QGuiApplication::primaryScreen()->geometry()).center();
+    for (int opening = 1; opening <= 2; ++opening) {
+        QString shown;
+        int lines = 0;
+        QPointF centre;
+        const ModalRun run = whileOpen(about, [&] {
+            const auto* box = control<QPlainTextEdit>(about, "Comment");
+            shown = box->toPlainText();
+            lines = box->document()->blockCount();
+            centre = QRectF(about.frameGeometry()).center();
+            // Leave the window elsewhere with other text, as a user could.
+            about.move(about.pos() + QPoint(70, -40));
+            control<QPlainTextEdit>(about, "Comment")->setPlainText(QStringLiteral("Text1"));
+            about.reject();
+        });
+        QVERIFY(run.bodyRan);
+        // Within the half pixel that rounding to whole pixels may cost.
+        QVERIFY2(std::abs(centre.x() - screenCentre.x()) <= 0.5 &&
+                     std::abs(centre.y() - screenCentre.y()) <= 0.5,
+                 qPrintable(QStringLiteral("opening %1").arg(opening)));
+        // The string keeps the CR LF; the box turns it into one line break,
+        // so the sentence is followed by exactly one empty line.
+        QCOMPARE(about.notice(), frmAbout::noticeSentence() + QStringLiteral("\r\n"));
+        QCOMPARE(about.notice().count(QStringLiteral("\r\n")), 1);
+        QCOMPARE(about.notice().count(QLatin1Char('\r')), 1);
+        QCOMPARE(about.notice().count(QLatin1Char('\n')), 1);
+        QCOMPARE(shown, frmAbout::noticeSentence() + QLatin1Char('\n'));
+        QCOMPARE(lines, 2);
+    }
+}
+
+void TestAbout::noticeCanBeSelectedButNotEdited() {
+    frmAbout about{TwipScale()};
+    QString before, after;
+    bool selected = false;
+    whileOpen(about, [&] {
+        auto* box = control<QPlainTextEdit>(about, "Comment");
+        QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        box->setFocus();
+        before = box->toPlainText();
+        QTest::keyClicks(box, QStringLiteral("xyz"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        after = box->toPlainText();
+        selected = box->textCursor().hasSelection();
+    });
+    QVERIFY(!before.isEmpty());
+    QCOMPARE(after, before);
+    QVERIFY(selected);
+}
+
+void TestAbout::enterRightAfterOpeningClosesTheWindow() {
+    frmAbout about{TwipScale()};
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        // The focus is elsewhere when the window closes, to see that every
+        // opening gives it back to the button.
+        QWidget* focusAtOpening = nullptr;
+        const ModalRun run = whileOpen(about, [&] {
+            if (QTest::qWaitForWindowActive(&about))
+                focusAtOpening = QApplication::focusWidget();
+            QTest::keyClick(about.windowHandle(), Qt::Key(key));
+        });
+        QVERIFY(run.bodyRan);
+        QCOMPARE(focusAtOpening, control<QPushButton>(about, "cmdClose"));
+        QVERIFY(run.closedByBody);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+        control<QPlainTextEdit>(about, "Comment")->setFocus();
+    }
+}
+
+void TestAbout::clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("path");
+    QTest::addRow("round_logo_opens_school_home")
+        << "Image1" << web::schoolHomeUrl() << QStringLiteral("/");
+    QTest::addRow("credit_line_opens_exercise_index")
+        << "Label1" << web::exercisesIndexUrl()
+        << QStringLiteral("/Vadidiv/04DIVURADODE/Vidozador/VuzurazEzuDadaVedozu/QM/"
+                          "QMOrganicChemistryFrames.htm");
+    QTest::addRow("photo_opens_free_programs")
+        << "logo2" << web::freeProgramsUrl() << QStringLiteral("/Free/GR/FreeFramesGR.htm");
+}
+
+void TestAbout::clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen() {
+    QFETCH(QString, name);
+    QFETCH(QString, url);
+    QFETCH(QString, path);
+    UrlCatcher catcher;
+    const UrlHandlerScope scope(&catcher);
+    frmAbout about{TwipScale()};
+    QWidget* target = about.findChild<QWidget*>(name);
+    QVERIFY(target);
+    QVERIFY(target->toolTip().size() > 10);
+    QCOMPARE(target->cursor().shape(), Qt::BitmapCursor);
+
+    bool stillOpen = false;
+    QWidget* underPointer = nullptr;
+    const ModalRun run = whileOpen(about, [&] {
+        // A point of the control that no other control covers, clicked through
+        // the window so that the stacking decides who gets it.
+        QPoint point;
+        for (int y = target->height() - 2; y > 0 && point.isNull(); y -= 3)
+            for (int x = target->width() - 2; x > 0; x -= 3) {
+                const QPoint inWindow = target->mapTo(&about, QPoint(x, y));
+                if (about.childAt(inWindow) == target) {
+                    point = inWindow;
+                    break;
+                }
+            }
+        underPointer = about.childAt(point);
+        QTest::mouseClick(about.windowHandle(), Qt::LeftButton, {}, point);
+        stillOpen = about.isVisible();
+    });
+    QVERIFY(run.bodyRan);
+    QCOMPARE(underPointer, target);
+    QVERIFY(stillOpen);
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls.first().toString(), url);
+    QCOMPARE(catcher.urls.first().scheme(), QStringLiteral("http"));
+    QVERIFY(!catcher.urls.first().host().isEmpty());
+    QCOMPARE(catcher.urls.first().path(), path);
+}
+
+void TestAbout::linksWithoutAnyHandlerReturnQuietly() {
+    // Nothing is registered: the system is asked and says no (offscreen has no
+    // browser); the window neither closes nor shows anything of its own.
+    frmAbout about{TwipScale()};
+    QStringList opened;
+    const ModalRun run = whileOpen(about, [&] {
+        const QWidgetList before = QApplication::topLevelWidgets();
+        about.Image1_Click();
+        about.Label1_Click();
+        about.logo2_Click();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w != &about && !before.contains(w))
+                opened << w->metaObject()->className();
+        QCOMPARE(QApplication::activeModalWidget(), &about);
+        QVERIFY(about.isVisible());
+    });
+    QVERIFY(run.bodyRan);
+    QVERIFY(!run.closedByBody);
+    QCOMPARE(opened, QStringList());
+}
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"
