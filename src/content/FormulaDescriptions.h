@@ -38,7 +38,7 @@ struct Branch {
 
 struct FormulaDescription {
     std::vector<RowItem> mainRow;
-    std::vector<Branch> branches;
+    std::vector<Branch> branches; // from left to right
 
     bool hasBranchRow() const { return !branches.empty(); }
 };

@@ -96,6 +96,8 @@ qreal firstSymbolWidth(const Metrics& m, std::string_view group) {
 
 } // namespace
 
+// A QFont pixel size is the em height, which is what the lettering's
+// character height measures; in card units the two are the same number.
 QFont formulaFont(bool subscript) {
     QFont f = sansBold();
     f.setPixelSize(subscript ? SubscriptHeight : SymbolHeight);
