@@ -18,9 +18,9 @@ const QColor Gold(240, 196, 64);
 
 enum class Arc { Top, Bottom };
 
-// Letters stand upright along the rim: on the top arc they lean outwards and
-// read clockwise, on the bottom arc they lean inwards and read anticlockwise,
-// so both read left to right.
+// Letters stand on a circle of the given radius: on the top arc their tops
+// point outwards and they run clockwise, on the bottom arc their tops point
+// inwards and they run anticlockwise, so both read left to right.
 void drawOnArc(QPainter& p, const QString& text, qreal radius, Arc arc) {
     const QFontMetricsF fm(p.font());
     const qreal total = fm.horizontalAdvance(text);
@@ -33,8 +33,7 @@ void drawOnArc(QPainter& p, const QString& text, qreal radius, Arc arc) {
         p.save();
         p.translate(radius * std::cos(angle), radius * std::sin(angle));
         p.rotate(qRadiansToDegrees(angle) + (arc == Arc::Top ? 90 : -90));
-        const qreal baseline = arc == Arc::Top ? 0 : fm.capHeight();
-        p.drawText(QPointF(-w / 2, baseline), QString(ch));
+        p.drawText(QPointF(-w / 2, 0), QString(ch));
         p.restore();
         along += w;
     }
@@ -97,7 +96,7 @@ void SchoolLogo::paintEvent(QPaintEvent*) {
     p.setFont(letters);
     p.setPen(Qt::white);
     drawOnArc(p, schoolName(), 340, Arc::Top);
-    drawOnArc(p, motto(), 405, Arc::Bottom);
+    drawOnArc(p, motto(), 410, Arc::Bottom);
     // Two stars part the name from the motto.
     p.setPen(Qt::NoPen);
     p.setBrush(Gold);

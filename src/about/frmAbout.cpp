@@ -53,7 +53,7 @@ QString frmAbout::caption() {
 }
 
 QString frmAbout::creditLine() {
-    return QStringLiteral(u"Οι εκπαιδευτικοί Χημείας που το δημιούργησαν");
+    return QStringLiteral(u"Δημιουργοί: εκπαιδευτικοί Χημείας");
 }
 
 QString frmAbout::noticeSentence() {
