@@ -1,17 +1,25 @@
 #include "exercise/BoardView.h"
 
 #include "content/CardPictures.h"
+#include "exercise/BoardAccessible.h"
 #include "exercise/Cursors.h"
 #include "exercise/Form1.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointingDevice>
 #include <QToolTip>
+#include <algorithm>
 #include <set>
 #include <tuple>
 
+using board::FocusItem;
 using board::Hit;
 
 BoardView::BoardView(Form1& form, const board::Board& model, const TwipScale& scale,
@@ -19,7 +27,13 @@ BoardView::BoardView(Form1& form, const board::Board& model, const TwipScale& sc
     : QWidget(parent), form_(form), model_(model), scale_(scale) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral(u"Ονόματα και τύποι"));
     setFixedSize(scale_.size(board::Board::ScaleWidth, board::Board::ScaleHeight));
+    longPress_.setSingleShot(true);
+    longPress_.setInterval(LongPressMs);
+    connect(&longPress_, &QTimer::timeout, this, &BoardView::onLongPress);
+    installBoardAccessibility();
 }
 
 QRect BoardView::toPixels(const board::TwipRect& r) const {
@@ -35,6 +49,23 @@ void BoardView::repaintTwips(const std::vector<board::TwipRect>& rects) {
         update(toPixels(r).adjusted(-1, -1, 1, 1));
 }
 
+void BoardView::afterModelChange() {
+    // A card taken back leaves its formula as the keyboard's place.
+    if (!board::exists(model_, focus_))
+        focus_ = {FocusItem::Formula, focus_.index};
+    if (!board::exists(model_, lastInFormulas_))
+        lastInFormulas_ = {FocusItem::Formula, lastInFormulas_.index};
+    if (selectedName_ != board::NoCard && model_.frontCardAtHome(selectedName_) == board::NoCard)
+        clearSelection();
+    refreshDecorations();
+    const size_t count = board::allItems(model_).size();
+    if (count != itemCount_) {
+        itemCount_ = count;
+        QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reorder);
+    }
+}
+
 void BoardView::updateCursor(QPointF pixels) {
     if (model_.dragging()) {
         setCursor(cursors::dropIcon());
@@ -47,6 +78,8 @@ void BoardView::updateCursor(QPointF pixels) {
         unsetCursor();
 }
 
+// ---- painting ---------------------------------------------------------------
+
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRegion exposed = event->region();
@@ -55,6 +88,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     paintFrame(p);
     paintFormulas(p, exposed);
     paintCards(p, exposed);
+    paintDecorations(p);
 }
 
 void BoardView::paintFrame(QPainter& p) {
@@ -70,7 +104,9 @@ void BoardView::paintFrame(QPainter& p) {
 }
 
 void BoardView::paintFormulas(QPainter& p, const QRegion& exposed) {
-    const qreal dpr = devicePixelRatioF();
+    // The painter's own device decides the ratio, so that rendering into an
+    // image of another ratio is as sharp as the screen.
+    const qreal dpr = p.device()->devicePixelRatioF();
     for (int i = 0; i < board::FormulaCount; ++i) {
         const QRect r = toPixels(model_.ImgSyntactic[i]);
         if (exposed.intersects(r))
@@ -80,7 +116,7 @@ void BoardView::paintFormulas(QPainter& p, const QRegion& exposed) {
 }
 
 void BoardView::paintCards(QPainter& p, const QRegion& exposed) {
-    const qreal dpr = devicePixelRatioF();
+    const qreal dpr = p.device()->devicePixelRatioF();
     // Copies of one name stacked on one place look alike: only the front one of
     // each exactly covered pile needs painting.
     std::vector<int16_t> toPaint;
@@ -89,74 +125,260 @@ void BoardView::paintCards(QPainter& p, const QRegion& exposed) {
         if (!model_.cardVisible[card])
             continue;
         const QRect r = toPixels(model_.ImgName[card]);
-        if (!exposed.intersects(r))
+        if (!exposed.intersects(r.adjusted(0, 0, ringWidth() * 2, ringWidth() * 2)))
             continue;
         if (!covered.insert({r.x(), r.y(), r.width(), r.height()}).second)
             continue;
         toPaint.push_back(card);
     }
+    const int16_t lifted = selectedCard();
     for (auto it = toPaint.rbegin(); it != toPaint.rend(); ++it) {
         const QRect r = toPixels(model_.ImgName[*it]);
+        if (*it == lifted) {
+            // A picked-up name casts a shadow, as if lifted off the column.
+            const int d = ringWidth() + 1;
+            p.fillRect(r.translated(d, d), QColor(0, 0, 0, 110));
+        }
         p.drawPixmap(r.topLeft(), content::cardPixmap(content::CardKind::Name,
                                                       *it % board::NameCount, r.size(), dpr));
     }
 }
 
-void BoardView::mousePressEvent(QMouseEvent* event) {
-    if (model_.dragging() || pressedCard_ != board::NoCard)
-        return;
-    const QPointF t = toTwips(event->position());
-    const Hit hit = model_.hitTest(float(t.x()), float(t.y()));
-    if (hit.kind != Hit::Card)
-        return;
-    const Qt::MouseButton button = event->button();
-    if (button != Qt::LeftButton && button != Qt::MiddleButton && button != Qt::RightButton)
-        return;
-    if (button != Qt::RightButton)
-        pressedCard_ = hit.index;
-    form_.ImgName_MouseDown(hit.index, button);
-    updateCursor(event->position());
+int BoardView::ringWidth() const {
+    return std::max(2, int(std::lround(3 * scale_.fit())));
 }
 
-void BoardView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF t = toTwips(event->position());
-    if (model_.dragging()) {
-        form_.dragOverAt(float(t.x()), float(t.y()));
-    } else {
-        const Hit hit = model_.hitTest(float(t.x()), float(t.y()));
-        if (hit.kind == Hit::Card)
-            form_.ImgName_MouseMove(hit.index);
+void BoardView::paintDecorations(QPainter& p) {
+    const int w = ringWidth();
+    p.setBrush(Qt::NoBrush);
+    if (const int16_t card = selectedCard(); card != board::NoCard) {
+        QPen pen(QColor(0, 0, 160), w);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+        const QRectF r = QRectF(cardRect(card)).adjusted(-w / 2.0, -w / 2.0, w / 2.0, w / 2.0);
+        p.drawRect(r);
     }
-    updateCursor(event->position());
+    if (focusRingShown()) {
+        // Black outside, white inside: visible on white, yellow, green and red.
+        const QRectF r = itemRect(focus_);
+        QPen outer(Qt::black, w);
+        outer.setJoinStyle(Qt::MiterJoin);
+        p.setPen(outer);
+        const qreal o = w * 1.5 + 1;
+        p.drawRect(r.adjusted(-o, -o, o, o));
+        QPen inner(Qt::white, w);
+        inner.setJoinStyle(Qt::MiterJoin);
+        inner.setStyle(Qt::DotLine);
+        p.setPen(inner);
+        p.drawRect(r.adjusted(-o, -o, o, o));
+    }
 }
 
-void BoardView::mouseReleaseEvent(QMouseEvent* event) {
-    if (pressedCard_ == board::NoCard)
+QRegion BoardView::decorationRegion() const {
+    QRegion region;
+    const int m = ringWidth() * 3 + 2;
+    if (const int16_t card = selectedCard(); card != board::NoCard)
+        region += cardRect(card).adjusted(-m, -m, m, m);
+    if (focusRingShown())
+        region += itemRect(focus_).adjusted(-m, -m, m, m);
+    return region;
+}
+
+void BoardView::refreshDecorations() {
+    const QRegion now = decorationRegion();
+    if (now == decorated_)
         return;
-    const int16_t card = pressedCard_;
-    pressedCard_ = board::NoCard;
-    const QPointF t = toTwips(event->position());
-    form_.ImgName_MouseUp(card, float(t.x()), float(t.y()));
-    updateCursor(event->position());
+    update(decorated_ + now);
+    decorated_ = now;
 }
 
-void BoardView::mouseDoubleClickEvent(QMouseEvent* event) {
-    // Only the left button double-clicks; a quick second press of another
-    // button is an ordinary press.
-    if (event->button() != Qt::LeftButton) {
-        mousePressEvent(event);
+// ---- keyboard places and the picked-up name ----------------------------------
+
+int16_t BoardView::selectedCard() const {
+    return selectedName_ == board::NoCard ? board::NoCard : model_.frontCardAtHome(selectedName_);
+}
+
+void BoardView::select(int16_t name) {
+    selectedName_ = name;
+    refreshDecorations();
+    QAccessibleEvent changed(this, QAccessible::SelectionAdd);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void BoardView::clearSelection() {
+    if (selectedName_ == board::NoCard)
+        return;
+    selectedName_ = board::NoCard;
+    refreshDecorations();
+    QAccessibleEvent changed(this, QAccessible::SelectionRemove);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void BoardView::setFocusItem(FocusItem item) {
+    if (!board::exists(model_, item))
+        return;
+    focus_ = item;
+    (board::zoneOf(item) == board::Zone::Column ? lastInColumn_ : lastInFormulas_) = item;
+    refreshDecorations();
+    announceFocus();
+}
+
+void BoardView::announceFocus() {
+    if (!hasFocus())
+        return;
+    const std::vector<FocusItem> items = board::allItems(model_);
+    const auto it = std::find(items.begin(), items.end(), focus_);
+    if (it == items.end())
+        return;
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(int(it - items.begin()));
+    QAccessible::updateAccessibility(&focused);
+}
+
+void BoardView::showFocusRing() {
+    focusVisible_ = true;
+    refreshDecorations();
+}
+
+void BoardView::switchZone() {
+    // Two stops: the column of names and the board of formulas; each keeps
+    // the place the keyboard last had in it.
+    if (board::zoneOf(focus_) == board::Zone::Column)
+        setFocusItem(board::exists(model_, lastInFormulas_) ? lastInFormulas_
+                                                            : FocusItem{FocusItem::Formula, 0});
+    else
+        setFocusItem(lastInColumn_);
+}
+
+void BoardView::activate(FocusItem item) {
+    if (!board::exists(model_, item) || model_.dragging())
+        return;
+    if (item.kind == FocusItem::NameRow) {
+        const int16_t name = board::nameAtRow(model_, item.index);
+        if (name == board::NoCard || board::cardOf(model_, item) == board::NoCard)
+            return;
+        if (selectedName_ == name)
+            clearSelection();
+        else
+            select(name);
         return;
     }
-    if (model_.dragging())
+    if (selectedName_ == board::NoCard)
         return;
-    const QPointF t = toTwips(event->position());
-    const Hit hit = model_.hitTest(float(t.x()), float(t.y()));
-    if (hit.kind == Hit::Card)
-        form_.ImgName_DblClick(hit.index);
-    updateCursor(event->position());
+    const int16_t name = selectedName_;
+    selectedName_ = board::NoCard;
+    form_.placeName(name, item.index);
+    refreshDecorations();
+}
+
+void BoardView::explain(FocusItem item) {
+    const int16_t card = board::cardOf(model_, item);
+    if (card != board::NoCard && !model_.dragging())
+        form_.ImgName_MouseDown(card, Qt::RightButton);
+}
+
+void BoardView::takeBack(FocusItem item) {
+    if (item.kind == FocusItem::NameRow || !board::exists(model_, item) || model_.dragging())
+        return;
+    const int16_t card = model_.Slots[item.index].Placed;
+    if (card != board::NoCard)
+        form_.ImgName_DblClick(card);
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool menuKey = key == Qt::Key_Menu || (key == Qt::Key_F10 && shift);
+    if (!menuKey)
+        skipMenuKey_ = false;
+    if (model_.dragging() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const auto go = [this](board::Step how) { setFocusItem(board::step(model_, focus_, how)); };
+    switch (key) {
+    case Qt::Key_Up:
+        go(board::Step::Up);
+        break;
+    case Qt::Key_Down:
+        go(board::Step::Down);
+        break;
+    case Qt::Key_Left:
+        go(board::Step::Left);
+        break;
+    case Qt::Key_Right:
+        go(board::Step::Right);
+        break;
+    case Qt::Key_Home:
+        go(board::Step::First);
+        break;
+    case Qt::Key_End:
+        go(board::Step::Last);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        activate(focus_);
+        break;
+    case Qt::Key_Escape:
+        if (selectedName_ == board::NoCard) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        clearSelection();
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        takeBack(focus_);
+        break;
+    default:
+        if (!menuKey) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        if (skipMenuKey_) {
+            skipMenuKey_ = false;
+        } else {
+            skipContextMenu_ = true;
+            showFocusRing();
+            explain(focus_);
+        }
+        event->accept();
+        return;
+    }
+    showFocusRing();
+    event->accept();
+}
+
+void BoardView::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click is handled at its press; only the keyboard's request counts.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (skipContextMenu_) {
+        skipContextMenu_ = false;
+        return;
+    }
+    skipMenuKey_ = true;
+    explain(focus_);
 }
 
 bool BoardView::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            !model_.dragging()) {
+            skipMenuKey_ = false;
+            // The first Tab shows where the keyboard stands; later ones move on.
+            if (focusVisible_)
+                switchZone();
+            showFocusRing();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QPointF t = toTwips(help->pos());
@@ -175,14 +397,143 @@ bool BoardView::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+// ---- pointer ------------------------------------------------------------------
+
+bool BoardView::isTouch(const QMouseEvent* event) const {
+    return event->source() == Qt::MouseEventSynthesizedByQt ||
+           (event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen);
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    if (model_.dragging() || pressedCard_ != board::NoCard)
+        return;
+    if (focusVisible_) {
+        focusVisible_ = false;
+        refreshDecorations();
+    }
+    const QPointF t = toTwips(event->position());
+    const Hit hit = model_.hitTest(float(t.x()), float(t.y()));
+    const Qt::MouseButton button = event->button();
+    if (button != Qt::LeftButton && button != Qt::MiddleButton && button != Qt::RightButton)
+        return;
+    // A click on a formula places the name picked up before; any other left or
+    // middle press lets it go.
+    if (button != Qt::RightButton && selectedName_ != board::NoCard) {
+        if (button == Qt::LeftButton && hit.kind == Hit::Formula) {
+            const FocusItem formula{FocusItem::Formula, hit.index};
+            focus_ = formula;
+            lastInFormulas_ = formula;
+            activate(formula);
+            updateCursor(event->position());
+            return;
+        }
+        clearSelection();
+    }
+    if (hit.kind != Hit::Card)
+        return;
+    if (button != Qt::RightButton)
+        pressedCard_ = hit.index;
+    pressPos_ = event->position();
+    clickCandidate_ = false;
+    const bool wasInColumn = model_.inColumn(hit.index);
+    form_.ImgName_MouseDown(hit.index, button);
+    if (button != Qt::RightButton) {
+        clickCandidate_ = wasInColumn && model_.dragging();
+        if (isTouch(event)) {
+            longPressCard_ = hit.index;
+            longPress_.start();
+        }
+    }
+    updateCursor(event->position());
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    if (pressedCard_ != board::NoCard &&
+        (event->position() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        clickCandidate_ = false;
+        longPress_.stop();
+    }
+    const QPointF t = toTwips(event->position());
+    if (model_.dragging()) {
+        form_.dragOverAt(float(t.x()), float(t.y()));
+    } else {
+        const Hit hit = model_.hitTest(float(t.x()), float(t.y()));
+        if (hit.kind == Hit::Card)
+            form_.ImgName_MouseMove(hit.index);
+    }
+    updateCursor(event->position());
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    longPress_.stop();
+    if (pressedCard_ == board::NoCard)
+        return;
+    const int16_t card = pressedCard_;
+    pressedCard_ = board::NoCard;
+    const QPointF t = toTwips(event->position());
+    form_.ImgName_MouseUp(card, float(t.x()), float(t.y()));
+    // A press and release without moving is a click: the card went home as
+    // ever, and its name now waits for a click on a formula.
+    if (clickCandidate_ && !model_.dragging() && model_.inColumn(card)) {
+        const int16_t name = int16_t(card % board::NameCount);
+        const FocusItem row{FocusItem::NameRow, model_.HomeRow[name]};
+        focus_ = row;
+        lastInColumn_ = row;
+        select(name);
+    }
+    clickCandidate_ = false;
+    updateCursor(event->position());
+}
+
+void BoardView::onLongPress() {
+    const int16_t card = longPressCard_;
+    longPressCard_ = board::NoCard;
+    if (card == board::NoCard || pressedCard_ != card)
+        return;
+    // The finger rested: the drag its touch began ends where it started, and
+    // the card explains itself as after a right click.
+    pressedCard_ = board::NoCard;
+    clickCandidate_ = false;
+    form_.breakOffDrag();
+    form_.ImgName_MouseDown(card, Qt::RightButton);
+}
+
+void BoardView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Only the left button double-clicks; a quick second press of another
+    // button is an ordinary press.
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    if (model_.dragging())
+        return;
+    const QPointF t = toTwips(event->position());
+    const Hit hit = model_.hitTest(float(t.x()), float(t.y()));
+    if (hit.kind == Hit::Card)
+        form_.ImgName_DblClick(hit.index);
+    updateCursor(event->position());
+}
+
+void BoardView::focusInEvent(QFocusEvent* event) {
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+        event->reason() == Qt::ShortcutFocusReason)
+        focusVisible_ = true;
+    refreshDecorations();
+    QWidget::focusInEvent(event);
+    announceFocus();
+}
+
 void BoardView::focusOutEvent(QFocusEvent* event) {
     form_.breakOffDrag();
     pressedCard_ = board::NoCard;
+    longPress_.stop();
+    refreshDecorations();
     QWidget::focusOutEvent(event);
 }
 
 void BoardView::hideEvent(QHideEvent* event) {
     form_.breakOffDrag();
     pressedCard_ = board::NoCard;
+    longPress_.stop();
     QWidget::hideEvent(event);
 }

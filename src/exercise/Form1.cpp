@@ -11,8 +11,10 @@
 #include "shared/AppIcon.h"
 #include "shared/Module1.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -20,28 +22,25 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using board::Hit;
 
 namespace {
 
-// Room the window system takes around the client area and menu bar; only used
-// to decide whether the window needs to shrink to fit a small screen.
+// Room the window system takes around the client area: borders on both sides
+// and a title bar. Generous on purpose (a 125 % title bar with its border is
+// about 39 pixels); where the platform reports a larger frame, that counts.
 constexpr int FrameAllowanceX = 16;
 constexpr int FrameAllowanceY = 40;
 
-double fitForScreen(int menuBarHeight) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return 1.0;
-    const QSize available = screen->availableGeometry().size() -
-                            QSize(FrameAllowanceX, FrameAllowanceY + menuBarHeight);
-    const TwipScale full;
-    return TwipScale::fitFor(available,
-                             full.size(board::Board::ScaleWidth, board::Board::ScaleHeight));
-}
-
 } // namespace
+
+double Form1::fitForArea(QSize available, int menuBarHeight) {
+    const QSize room = available - QSize(FrameAllowanceX, FrameAllowanceY + menuBarHeight);
+    const TwipScale full;
+    return TwipScale::fitFor(room, full.size(board::Board::ScaleWidth, board::Board::ScaleHeight));
+}
 
 Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
     : QMainWindow(parent), random_(std::move(random)) {
@@ -53,7 +52,9 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     buildMenu();
-    scale_ = TwipScale(fitForScreen(menuBar()->sizeHint().height()));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        scale_ = TwipScale(
+            fitForArea(screen->availableGeometry().size(), menuBar()->sizeHint().height()));
 
     view_ = new BoardView(*this, board_, scale_, this);
     setCentralWidget(view_);
@@ -65,6 +66,7 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
                                     board_.LGrade.Height));
     LGrade->setFont(scale_.font(content::sansBold(), 24));
     LGrade->setAlignment(Qt::AlignCenter);
+    LGrade->setAccessibleDescription(QStringLiteral(u"Βαθμός"));
     LGrade->setStyleSheet(
         QStringLiteral("QLabel { background-color: rgb(255, 0, 0); color: rgb(255, 255, 255);"
                        " border: 1px solid rgb(0, 0, 0); }"));
@@ -72,8 +74,13 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
     Form_Load();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize outer = sizeHint();
-        move(screen->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
+        // Centred by its outer size, frame included, and never above or left
+        // of the available area, so that a shrunk window fits it whole.
+        const QRect area = screen->availableGeometry();
+        const QSize outer = sizeHint() + QSize(FrameAllowanceX, FrameAllowanceY);
+        const QPoint corner(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+                            area.y() + std::max(0, (area.height() - outer.height()) / 2));
+        move(corner);
     }
 }
 
@@ -125,6 +132,7 @@ void Form1::SendHome(int16_t index) {
 void Form1::showModel() {
     view_->repaintTwips(board_.takeDirty());
     showGrade();
+    view_->afterModelChange();
 }
 
 void Form1::showGrade() {
@@ -246,6 +254,16 @@ void Form1::dropAt(float x, float y) {
     }
 }
 
+bool Form1::placeName(int16_t name, int16_t formula) {
+    const int16_t card = board_.frontCardAtHome(name);
+    if (card == board::NoCard || board_.dragging())
+        return false;
+    ImgName_MouseDown(card, Qt::LeftButton);
+    ImgSyntactic_DragDrop(formula);
+    view_->updateCursor(view_->mapFromGlobal(QCursor::pos()));
+    return true;
+}
+
 void Form1::breakOffDrag() {
     if (!board_.dragging())
         return;
@@ -273,8 +291,15 @@ void Form1::mnuHelp_Click() {
 
 void Form1::mnuCheck_Click() {
     breakOffDrag();
+    const QString before = LGrade->text();
     board_.check();
     showModel();
+    // A screen reader hears the grade of every check, also when it is the same
+    // as last time (a new caption tells of itself).
+    if (LGrade->text() == before) {
+        QAccessibleEvent again(LGrade, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&again);
+    }
 }
 
 void Form1::mnuRestart_Click() {

@@ -7,6 +7,7 @@
 #include "shared/TwipScale.h"
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <memory>
@@ -59,6 +60,15 @@ public:
     // A drag broken off by anything but a release (focus or grab lost, the
     // window hidden or minimised): the card goes home, never stays on the board.
     void breakOffDrag();
+    // A name placed without dragging (keyboard, or a click on the name and then
+    // on the formula): the same press on its front card and the same drop on
+    // the formula as a mouse drag, so the outcome is the drag's. Returns
+    // whether a copy of the name was left in the column to place.
+    bool placeName(int16_t name, int16_t formula);
+
+    // The uniform shrink that lets the window, frame and menu bar included, fit
+    // a screen's available area; 1 when it fits as designed.
+    static double fitForArea(QSize available, int menuBarHeight);
 
     QString toolTipText(int16_t card) const { return toolTips_[card]; }
 

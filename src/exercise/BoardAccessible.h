@@ -1,0 +1,19 @@
+#pragma once
+// What a screen reader finds on the board: the board itself, one child per
+// focus item (the rows of the column of names, the formulas, the cards placed
+// under them) and the grade label. Cards and formulas are painted, not
+// widgets, so their interfaces are made here from the model.
+
+#include "exercise/BoardFocus.h"
+
+#include <QString>
+
+class BoardView;
+
+// Registers the factory that gives every BoardView its interface; once per
+// program, later calls do nothing.
+void installBoardAccessibility();
+
+// The name a screen reader gives an item: a card's compound name, and for a
+// placed card the formula it lies under; a formula read out plainly.
+QString accessibleItemName(const board::Board& b, board::FocusItem item);
