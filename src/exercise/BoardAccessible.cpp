@@ -202,6 +202,20 @@ QAccessibleInterface* boardFactory(const QString& className, QObject* object) {
 
 } // namespace
 
+namespace {
+AnnouncementWatcher announcementWatcher = nullptr;
+}
+
+void announce(QAccessibleEvent& event) {
+    if (announcementWatcher)
+        announcementWatcher(event);
+    QAccessible::updateAccessibility(&event);
+}
+
+void watchAnnouncements(AnnouncementWatcher watcher) {
+    announcementWatcher = watcher;
+}
+
 void installBoardAccessibility() {
     static bool installed = false;
     if (installed)

@@ -9,6 +9,7 @@
 #include <QString>
 
 class BoardView;
+class QAccessibleEvent;
 
 // Registers the factory that gives every BoardView its interface; once per
 // program, later calls do nothing.
@@ -17,3 +18,10 @@ void installBoardAccessibility();
 // The name a screen reader gives an item: a card's compound name, and for a
 // placed card the formula it lies under; a formula read out plainly.
 QString accessibleItemName(const board::Board& b, board::FocusItem item);
+
+// Every accessibility event of the board and the grade goes out here, to Qt
+// and so to a screen reader. A watcher, if set, sees each one too: where the
+// platform has no screen-reader bridge (offscreen) Qt drops them unseen.
+void announce(QAccessibleEvent& event);
+using AnnouncementWatcher = void (*)(const QAccessibleEvent& event);
+void watchAnnouncements(AnnouncementWatcher watcher);

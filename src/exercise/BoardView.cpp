@@ -25,6 +25,8 @@ using board::Hit;
 BoardView::BoardView(Form1& form, const board::Board& model, const TwipScale& scale,
                      QWidget* parent)
     : QWidget(parent), form_(form), model_(model), scale_(scale) {
+    // Before anything can ask for this widget's interface.
+    installBoardAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -33,7 +35,6 @@ BoardView::BoardView(Form1& form, const board::Board& model, const TwipScale& sc
     longPress_.setSingleShot(true);
     longPress_.setInterval(LongPressMs);
     connect(&longPress_, &QTimer::timeout, this, &BoardView::onLongPress);
-    installBoardAccessibility();
 }
 
 QRect BoardView::toPixels(const board::TwipRect& r) const {
@@ -62,7 +63,7 @@ void BoardView::afterModelChange() {
     if (count != itemCount_) {
         itemCount_ = count;
         QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&reorder);
+        announce(reorder);
     }
 }
 
@@ -202,7 +203,7 @@ void BoardView::select(int16_t name) {
     selectedName_ = name;
     refreshDecorations();
     QAccessibleEvent changed(this, QAccessible::SelectionAdd);
-    QAccessible::updateAccessibility(&changed);
+    announce(changed);
 }
 
 void BoardView::clearSelection() {
@@ -211,7 +212,7 @@ void BoardView::clearSelection() {
     selectedName_ = board::NoCard;
     refreshDecorations();
     QAccessibleEvent changed(this, QAccessible::SelectionRemove);
-    QAccessible::updateAccessibility(&changed);
+    announce(changed);
 }
 
 void BoardView::setFocusItem(FocusItem item) {
@@ -232,7 +233,7 @@ void BoardView::announceFocus() {
         return;
     QAccessibleEvent focused(this, QAccessible::Focus);
     focused.setChild(int(it - items.begin()));
-    QAccessible::updateAccessibility(&focused);
+    announce(focused);
 }
 
 void BoardView::showFocusRing() {

@@ -3,6 +3,7 @@
 #include "about/frmAbout.h"
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
+#include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
 #include "exercise/Cursors.h"
 #include "exercise/RandomSource.h"
@@ -298,7 +299,7 @@ void Form1::mnuCheck_Click() {
     // as last time (a new caption tells of itself).
     if (LGrade->text() == before) {
         QAccessibleEvent again(LGrade, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&again);
+        announce(again);
     }
 }
 
