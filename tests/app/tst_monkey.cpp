@@ -1,0 +1,363 @@
+// A monkey at the exercise window: a long stream of random pointer gestures,
+// menu commands and focus changes from a fixed seed, delivered through Qt's
+// own event path to the real window on the offscreen platform. After every
+// event the board must still make sense.
+
+#include "app/ModalCloser.h"
+#include "content/Fonts.h"
+#include "exercise/BoardView.h"
+#include "exercise/Form1.h"
+#include "exercise/RandomSource.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+#include <QWindow>
+#include <array>
+#include <cmath>
+#include <set>
+
+using board::NoCard;
+
+namespace {
+
+constexpr int EventCount = 100000;
+constexpr quint32 MonkeySeed = 20140611u;
+
+// Receives the web addresses the worksheet command hands to the system.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    int opened = 0;
+    QUrl last;
+public slots:
+    void open(const QUrl& url) {
+        ++opened;
+        last = url;
+    }
+};
+
+// Every button a mouse may have; the board reacts to three of them.
+constexpr std::array<Qt::MouseButton, 5> Buttons{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton,
+                                                 Qt::BackButton, Qt::ForwardButton};
+
+class Monkey {
+public:
+    Monkey(Form1& w, QWidget& elsewhere)
+        : w_(w), elsewhere_(elsewhere), rng_(MonkeySeed), menu_(w.menuBar()) {}
+
+    // One random event; returns what it did, for the failure message.
+    QString step() {
+        const int roll = int(rng_.bounded(1000));
+        if (roll < 380)
+            return move(randomPoint());
+        if (roll < 560)
+            return press(randomPoint(), randomButton());
+        if (roll < 760)
+            return release(randomPoint(), pickReleaseButton());
+        if (roll < 830)
+            return doubleClick(randomPoint());
+        if (roll < 880)
+            return rightClick(randomPoint());
+        if (roll < 920)
+            return menu("mnuCheck");
+        if (roll < 945)
+            return menu("mnuRestart");
+        if (roll < 955)
+            return menu("mnuHelp");
+        if (roll < 965)
+            return menu("mnuAbout");
+        if (roll < 975)
+            return menu("mnuSheet");
+        if (roll < 980)
+            return menu("mnuVSeperator");
+        return loseFocus();
+    }
+
+    int drops = 0; // releases that ended a drag
+
+private:
+    QPoint atTwips(float x, float y) const {
+        const TwipScale& s = w_.scale();
+        return w_.boardView()->mapTo(&w_, QPoint(s.px(x), s.px(y)));
+    }
+    QPoint inside(const board::TwipRect& r) {
+        return atTwips(r.Left + float(rng_.generateDouble()) * r.Width,
+                       r.Top + float(rng_.generateDouble()) * r.Height);
+    }
+    // Mostly on cards and formulas, where things happen; sometimes anywhere in
+    // or just outside the window, menu bar and edges included.
+    QPoint randomPoint() {
+        const board::Board& b = w_.board();
+        const int where = int(rng_.bounded(100));
+        if (where < 45) {
+            // Front cards of the column and the placed ones are the ones a
+            // student reaches; any card at all now and then.
+            const int16_t card = where < 35 ? b.frontToBack[rng_.bounded(60)]
+                                            : int16_t(rng_.bounded(board::CardCount));
+            return inside(b.ImgName[card]);
+        }
+        if (where < 70)
+            return inside(b.ImgSyntactic[rng_.bounded(board::FormulaCount)]);
+        if (where < 80) // a band along the edges, where a drag ends by itself
+        {
+            const float m = 400;
+            const float x = float(rng_.generateDouble()) * board::Board::ScaleWidth;
+            const float y = float(rng_.generateDouble()) * board::Board::ScaleHeight;
+            switch (rng_.bounded(4)) {
+            case 0:
+                return atTwips(float(rng_.generateDouble()) * m, y);
+            case 1:
+                return atTwips(board::Board::ScaleWidth - float(rng_.generateDouble()) * m, y);
+            case 2:
+                return atTwips(x, float(rng_.generateDouble()) * m);
+            default:
+                return atTwips(x, board::Board::ScaleHeight - float(rng_.generateDouble()) * m);
+            }
+        }
+        // Anywhere below the menu bar, a little beyond the window's other edges
+        // too (the menu is clicked on purpose only: its Exit item would end the run).
+        const int top = menu_->geometry().bottom() + 1;
+        const QRect area = QRect(0, top, w_.width(), w_.height() - top).adjusted(-20, 0, 20, 20);
+        return {area.left() + int(rng_.bounded(area.width())),
+                area.top() + int(rng_.bounded(area.height()))};
+    }
+    Qt::MouseButton randomButton() {
+        // The left button most of all: it is the one that drags.
+        if (rng_.bounded(2) == 0)
+            return Qt::LeftButton;
+        return Buttons[rng_.bounded(int(Buttons.size()))];
+    }
+    Qt::MouseButton pickReleaseButton() {
+        // Mostly a button that is down; sometimes one that is not.
+        if (held_ != Qt::NoButton && rng_.bounded(4) != 0)
+            for (const Qt::MouseButton b : Buttons)
+                if (held_ & b)
+                    return b;
+        return randomButton();
+    }
+
+    QString move(QPoint p) {
+        send(QEvent::MouseMove, p, Qt::NoButton);
+        return QStringLiteral("move to (%1, %2) with buttons %3")
+            .arg(p.x())
+            .arg(p.y())
+            .arg(int(held_));
+    }
+    QString press(QPoint p, Qt::MouseButton b) {
+        held_ |= b;
+        send(QEvent::MouseButtonPress, p, b);
+        return QStringLiteral("press %1 at (%2, %3)").arg(int(b)).arg(p.x()).arg(p.y());
+    }
+    QString release(QPoint p, Qt::MouseButton b) {
+        const bool wasDragging = w_.board().dragging();
+        held_ &= ~b;
+        send(QEvent::MouseButtonRelease, p, b);
+        if (wasDragging && !w_.board().dragging())
+            ++drops;
+        return QStringLiteral("release %1 at (%2, %3)").arg(int(b)).arg(p.x()).arg(p.y());
+    }
+    QString doubleClick(QPoint p) {
+        press(p, Qt::LeftButton);
+        release(p, Qt::LeftButton);
+        held_ |= Qt::LeftButton;
+        send(QEvent::MouseButtonDblClick, p, Qt::LeftButton);
+        release(p, Qt::LeftButton);
+        return QStringLiteral("double click at (%1, %2)").arg(p.x()).arg(p.y());
+    }
+    QString rightClick(QPoint p) {
+        press(p, Qt::RightButton);
+        release(p, Qt::RightButton);
+        return QStringLiteral("right click at (%1, %2)").arg(p.x()).arg(p.y());
+    }
+    // A click on the menu bar item, as a pointer makes it.
+    QString menu(const char* name) {
+        QAction* action = w_.findChild<QAction*>(QLatin1String(name));
+        const QPoint p = menu_->mapTo(&w_, menu_->actionGeometry(action).center());
+        const Qt::MouseButtons before = held_;
+        held_ = Qt::NoButton;
+        send(QEvent::MouseMove, p, Qt::NoButton);
+        held_ = Qt::LeftButton;
+        send(QEvent::MouseButtonPress, p, Qt::LeftButton);
+        held_ = Qt::NoButton;
+        send(QEvent::MouseButtonRelease, p, Qt::LeftButton);
+        held_ = before & ~Qt::LeftButton;
+        return QStringLiteral("menu %1").arg(QLatin1String(name));
+    }
+    // Another window takes the focus, then the student comes back.
+    QString loseFocus() {
+        elsewhere_.activateWindow();
+        QCoreApplication::processEvents();
+        w_.activateWindow();
+        QCoreApplication::processEvents();
+        held_ = Qt::NoButton;
+        return QStringLiteral("focus lost and regained");
+    }
+
+    void send(QEvent::Type type, QPoint windowPos, Qt::MouseButton button) {
+        QWindow* window = w_.windowHandle();
+        QMouseEvent e(type, QPointF(windowPos), QPointF(window->mapToGlobal(windowPos)), button,
+                      held_, Qt::NoModifier);
+        QApplication::sendEvent(window, &e);
+    }
+
+    Form1& w_;
+    QWidget& elsewhere_;
+    QRandomGenerator rng_;
+    QMenuBar* menu_;
+    Qt::MouseButtons held_;
+};
+
+// The offscreen platform cannot raise or resize windows and says so at every
+// dialog; those lines would drown the test's own output.
+QtMessageHandler previousHandler = nullptr;
+void dropPlatformChatter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    previousHandler(type, context, text);
+}
+
+bool near(float a, float b) {
+    return std::fabs(a - b) <= 0.01f;
+}
+
+// Everything that must hold between any two events; an empty answer means all is well.
+QString brokenInvariant(const Form1& w) {
+    const board::Board& b = w.board();
+    const int16_t dragged = b.dragging() ? b.DragIndex : NoCard;
+
+    std::array<int16_t, board::CardCount> slotOf;
+    slotOf.fill(NoCard);
+    for (int16_t i = 0; i < board::FormulaCount; ++i) {
+        const int16_t card = b.Slots[i].Placed;
+        if (card == NoCard)
+            continue;
+        if (card < 0 || card >= board::CardCount)
+            return QStringLiteral("slot %1 names card %2").arg(i).arg(card);
+        if (slotOf[card] != NoCard)
+            return QStringLiteral("card %1 stands in slots %2 and %3")
+                .arg(card)
+                .arg(slotOf[card])
+                .arg(i);
+        slotOf[card] = i;
+        if (card == dragged)
+            return QStringLiteral("card %1 is dragged and placed in slot %2").arg(card).arg(i);
+        const board::TwipRect& f = b.ImgSyntactic[i];
+        const board::TwipRect& c = b.ImgName[card];
+        if (!near(c.Left + c.Width / 2, f.Left + f.Width / 2) ||
+            !near(c.Top, f.bottom() + board::Board::GapBelowFormula))
+            return QStringLiteral("card %1 in slot %2 is at (%3, %4), formula at (%5, %6)")
+                .arg(card)
+                .arg(i)
+                .arg(double(c.Left))
+                .arg(double(c.Top))
+                .arg(double(f.Left))
+                .arg(double(f.Top));
+    }
+
+    // Where each name's cards wait in the column, as the board itself puts them.
+    board::Board reference = b;
+    std::array<board::TwipRect, board::NameCount> home;
+    for (int16_t name = 0; name < board::NameCount; ++name) {
+        reference.SendHome(name);
+        home[name] = reference.ImgName[name];
+    }
+    std::set<float> rows;
+    for (const auto& r : home)
+        rows.insert(r.Top);
+    if (rows.size() != size_t(board::NameCount))
+        return QStringLiteral("two names share a row of the column");
+    for (int16_t card = 0; card < board::CardCount; ++card) {
+        if (slotOf[card] != NoCard || card == dragged)
+            continue;
+        if (!(b.ImgName[card] == home[card % board::NameCount]))
+            return QStringLiteral("card %1 is in no slot but at (%2, %3), not at home")
+                .arg(card)
+                .arg(double(b.ImgName[card].Left))
+                .arg(double(b.ImgName[card].Top));
+    }
+
+    static const QRegularExpression percent(QStringLiteral("^(\\d{1,3})%$"));
+    const QString caption = w.gradeLabel()->text();
+    const QRegularExpressionMatch m = percent.match(caption);
+    if (!m.hasMatch())
+        return QStringLiteral("grade caption \"%1\"").arg(caption);
+    const int grade = m.captured(1).toInt();
+    if (grade % 5 != 0 || grade > 100)
+        return QStringLiteral("grade caption \"%1\"").arg(caption);
+    return {};
+}
+
+} // namespace
+
+class TestMonkey : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        content::registerBundledFonts();
+        previousHandler = qInstallMessageHandler(dropPlatformChatter);
+    }
+
+    void aHundredThousandRandomEventsKeepTheBoardSound() {
+        ModalCloser closer;
+        UrlCatcher urls;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &urls, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "open");
+        const auto releaseHandlers = qScopeGuard([] {
+            QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+            QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        });
+
+        Form1 w(std::make_unique<board::RandomSource>(7u));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget elsewhere;
+        elsewhere.setGeometry(0, 0, 100, 100);
+        elsewhere.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&elsewhere));
+        w.activateWindow();
+        QCoreApplication::processEvents();
+
+        Monkey monkey(w, elsewhere);
+        std::set<int16_t> everPlaced;
+        std::set<QString> grades;
+        QString last;
+        for (int i = 0; i < EventCount; ++i) {
+            last = monkey.step();
+            // Let the window repaint and run whatever the event posted.
+            QCoreApplication::processEvents();
+            QVERIFY2(w.isVisible(), qPrintable(last));
+            const QString broken = brokenInvariant(w);
+            if (!broken.isEmpty())
+                QFAIL(
+                    qPrintable(QStringLiteral("after event %1 (%2): %3").arg(i).arg(last, broken)));
+            for (const auto& slot : w.board().Slots)
+                if (slot.Placed != NoCard)
+                    everPlaced.insert(slot.Placed);
+            if (w.gradeLabel()->isVisible())
+                grades.insert(w.gradeLabel()->text());
+        }
+
+        // The monkey reached every corner it was meant to.
+        qInfo("drops %d, cards ever placed %zu, grades seen %zu, explanations %d, about %d, "
+              "help %d, worksheet %d",
+              monkey.drops, everPlaced.size(), grades.size(), closer.shown("Form2"),
+              closer.shown("frmAbout"), closer.shown("QMessageBox"), urls.opened);
+        QVERIFY(monkey.drops > 100);
+        QVERIFY(everPlaced.size() > 20);
+        QVERIFY(grades.size() > 1);
+        QVERIFY(closer.shown("Form2") > 100);
+        QVERIFY(closer.shown("frmAbout") > 10);
+        QVERIFY(closer.shown("QMessageBox") > 10);
+        QVERIFY(urls.opened > 10);
+        QVERIFY(w.isVisible());
+    }
+};
+
+QTEST_MAIN(TestMonkey)
+#include "tst_monkey.moc"
