@@ -11,6 +11,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointingDevice>
@@ -104,10 +105,17 @@ void BoardView::paintFrame(QPainter& p) {
         p.drawRect(r);
 }
 
+qreal BoardView::targetRatio(QPainter& p) const {
+    // What is really painted on decides the ratio (the window's backing store,
+    // or an image the board is rendered into), so that pictures are made at
+    // its resolution and copied pixel for pixel.
+    if (const QPaintEngine* engine = p.paintEngine(); engine && engine->paintDevice())
+        return engine->paintDevice()->devicePixelRatioF();
+    return devicePixelRatioF();
+}
+
 void BoardView::paintFormulas(QPainter& p, const QRegion& exposed) {
-    // The painter's own device decides the ratio, so that rendering into an
-    // image of another ratio is as sharp as the screen.
-    const qreal dpr = p.device()->devicePixelRatioF();
+    const qreal dpr = targetRatio(p);
     for (int i = 0; i < board::FormulaCount; ++i) {
         const QRect r = toPixels(model_.ImgSyntactic[i]);
         if (exposed.intersects(r))
@@ -117,7 +125,7 @@ void BoardView::paintFormulas(QPainter& p, const QRegion& exposed) {
 }
 
 void BoardView::paintCards(QPainter& p, const QRegion& exposed) {
-    const qreal dpr = p.device()->devicePixelRatioF();
+    const qreal dpr = targetRatio(p);
     // Copies of one name stacked on one place look alike: only the front one of
     // each exactly covered pile needs painting.
     std::vector<int16_t> toPaint;

@@ -75,6 +75,7 @@ private:
     void paintFormulas(QPainter& p, const QRegion& exposed);
     void paintCards(QPainter& p, const QRegion& exposed);
     void paintDecorations(QPainter& p);
+    qreal targetRatio(QPainter& p) const;
     void refreshDecorations();
     QRegion decorationRegion() const;
     int16_t selectedCard() const;
