@@ -127,8 +127,11 @@ void frmAbout::buildControls() {
     // Only the button and the notice take the focus; the label cannot.
     setTabOrder(cmdClose, Comment);
 
-    for (QWidget* link : {static_cast<QWidget*>(logo2), Image1, static_cast<QWidget*>(Label1)})
+    // Screen readers announce each link by what clicking it does.
+    for (QWidget* link : {static_cast<QWidget*>(logo2), Image1, static_cast<QWidget*>(Label1)}) {
+        link->setAccessibleName(link->toolTip());
         link->installEventFilter(this);
+    }
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {

@@ -255,6 +255,7 @@ void TestAbout::clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen() {
     QWidget* target = about.findChild<QWidget*>(name);
     QVERIFY(target);
     QVERIFY(target->toolTip().size() > 10);
+    QCOMPARE(target->accessibleName(), target->toolTip());
     QCOMPARE(target->cursor().shape(), Qt::BitmapCursor);
 
     bool stillOpen = false;
