@@ -38,12 +38,26 @@ QPen outlinePen(const QPainter& painter, qreal logicalWidth) {
 }
 
 void paintCardShape(QPainter& painter, const QRectF& rect, const QColor& fill, qreal pen) {
+    // Drawn in device pixels: curves given in the 16000-unit picture space would
+    // be flattened into far more segments than the pixels can show.
+    QPen outline = outlinePen(painter, pen);
+    const QTransform t = painter.transform();
+    const bool axisAligned = t.type() <= QTransform::TxScale;
+    const qreal sx = axisAligned ? t.m11() : 1.0;
+    const qreal sy = axisAligned ? t.m22() : 1.0;
+    painter.save();
+    if (axisAligned) {
+        painter.resetTransform();
+        outline.setWidthF(outline.widthF() * std::min(std::abs(sx), std::abs(sy)));
+    }
+    const QRectF target = axisAligned ? t.mapRect(rect) : rect;
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
-    painter.drawRoundedRect(rect, CornerRadiusX, CornerRadiusY);
+    painter.drawRoundedRect(target, CornerRadiusX * std::abs(sx), CornerRadiusY * std::abs(sy));
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(outlinePen(painter, pen));
-    painter.drawRoundedRect(rect, CornerRadiusX, CornerRadiusY);
+    painter.setPen(outline);
+    painter.drawRoundedRect(target, CornerRadiusX * std::abs(sx), CornerRadiusY * std::abs(sy));
+    painter.restore();
 }
 
 void paintFormula(QPainter& painter, int formula) {

@@ -70,14 +70,31 @@ void BoardView::afterModelChange() {
 
 void BoardView::updateCursor(QPointF pixels) {
     if (model_.dragging()) {
-        setCursor(cursors::dropIcon());
+        showPointer(Pointer::Drop);
         return;
     }
     const QPointF t = toTwips(pixels);
-    if (model_.hitTest(float(t.x()), float(t.y())).kind == Hit::Card)
-        setCursor(cursors::pointingHand());
-    else
+    const bool onCard = model_.hitTest(float(t.x()), float(t.y())).kind == Hit::Card;
+    showPointer(onCard ? Pointer::Hand : Pointer::Arrow);
+}
+
+void BoardView::showPointer(Pointer pointer) {
+    // Changing the cursor costs the window system a round trip; most moves
+    // keep the one already shown.
+    if (pointer == shownPointer_)
+        return;
+    shownPointer_ = pointer;
+    switch (pointer) {
+    case Pointer::Arrow:
         unsetCursor();
+        break;
+    case Pointer::Hand:
+        setCursor(cursors::pointingHand());
+        break;
+    case Pointer::Drop:
+        setCursor(cursors::dropIcon());
+        break;
+    }
 }
 
 // ---- painting ---------------------------------------------------------------
@@ -130,11 +147,15 @@ void BoardView::paintCards(QPainter& p, const QRegion& exposed) {
     // each exactly covered pile needs painting.
     std::vector<int16_t> toPaint;
     std::set<std::tuple<int, int, int, int>> covered;
+    const QRect bounds = exposed.boundingRect();
+    const int ring = ringWidth() * 2;
     for (const int16_t card : model_.frontToBack) {
         if (!model_.cardVisible[card])
             continue;
         const QRect r = toPixels(model_.ImgName[card]);
-        if (!exposed.intersects(r.adjusted(0, 0, ringWidth() * 2, ringWidth() * 2)))
+        const QRect withRing = r.adjusted(0, 0, ring, ring);
+        // The bounding box rules out most cards before the exact region test.
+        if (!bounds.intersects(withRing) || !exposed.intersects(withRing))
             continue;
         if (!covered.insert({r.x(), r.y(), r.width(), r.height()}).second)
             continue;

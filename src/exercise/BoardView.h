@@ -35,6 +35,8 @@ public:
     QRect itemRect(board::FocusItem item) const { return toPixels(board::rectOf(model_, item)); }
     // The cursor over the board follows the drag state.
     void updateCursor(QPointF pixels);
+    enum class Pointer { Arrow, Hand, Drop };
+    void showPointer(Pointer pointer);
 
     const board::Board& model() const { return model_; }
     // Where the keyboard stands, and whether its ring is shown (from the first
@@ -71,6 +73,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    Pointer shownPointer_ = Pointer::Arrow;
     void paintFrame(QPainter& p);
     void paintFormulas(QPainter& p, const QRegion& exposed);
     void paintCards(QPainter& p, const QRegion& exposed);

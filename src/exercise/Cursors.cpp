@@ -1,6 +1,7 @@
 #include "exercise/Cursors.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -78,11 +79,21 @@ QPixmap dropIconPixmap(qreal dpr) {
     return pm;
 }
 
+// Made once per screen ratio: the pointer is asked for on every mouse move.
 QCursor pointingHand() {
-    return QCursor(pointingHandPixmap(screenRatio()), 12, 1);
+    static QHash<qreal, QCursor> made;
+    const qreal dpr = screenRatio();
+    if (!made.contains(dpr))
+        made.insert(dpr, QCursor(pointingHandPixmap(dpr), 12, 1));
+    return made.value(dpr);
 }
+
 QCursor dropIcon() {
-    return QCursor(dropIconPixmap(screenRatio()), 1, 1);
+    static QHash<qreal, QCursor> made;
+    const qreal dpr = screenRatio();
+    if (!made.contains(dpr))
+        made.insert(dpr, QCursor(dropIconPixmap(dpr), 1, 1));
+    return made.value(dpr);
 }
 
 } // namespace cursors

@@ -5,7 +5,6 @@
 #include "content/Fonts.h"
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
-#include "exercise/Cursors.h"
 #include "exercise/RandomSource.h"
 #include "exercise/WebPage.h"
 #include "explain/Form2.h"
@@ -85,7 +84,11 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
     }
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // Hidden while still whole: the board's hide and focus handlers call back
+    // into this window, which QWidget's own destructor would be too late for.
+    hide();
+}
 
 void Form1::buildMenu() {
     QMenuBar* bar = menuBar();
@@ -163,7 +166,7 @@ void Form1::ImgName_MouseDown(int16_t index, Qt::MouseButton button) {
         return;
     }
     if (board_.beginDrag(index)) {
-        view_->setCursor(cursors::dropIcon());
+        view_->showPointer(BoardView::Pointer::Drop);
         showModel();
     }
 }
@@ -269,7 +272,7 @@ void Form1::breakOffDrag() {
     if (!board_.dragging())
         return;
     board_.sendDraggedHome();
-    view_->unsetCursor();
+    view_->showPointer(BoardView::Pointer::Arrow);
     showModel();
 }
 
@@ -305,7 +308,7 @@ void Form1::mnuCheck_Click() {
 
 void Form1::mnuRestart_Click() {
     board_.Restart(*random_);
-    view_->unsetCursor();
+    view_->showPointer(BoardView::Pointer::Arrow);
     showModel();
 }
 

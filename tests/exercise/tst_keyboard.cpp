@@ -23,6 +23,14 @@ using board::NoCard;
 
 namespace {
 
+// One touch screen for the whole run: devices registered with Qt live as long
+// as the application.
+QPointingDevice* touchScreen() {
+    static QPointingDevice* device =
+        QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+    return device;
+}
+
 std::unique_ptr<Form1> makeWindow() {
     auto w = std::make_unique<Form1>(std::make_unique<board::RandomSource>(42u));
     w->show();
@@ -244,8 +252,7 @@ private slots:
             break;
         case Way::Touch: {
             // A finger drag, turned into mouse events by Qt.
-            QPointingDevice* screen =
-                QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+            QPointingDevice* screen = touchScreen();
             const QPoint from = p.onName(int16_t(name)), to = p.onFormula(formula);
             QTest::touchEvent(w->windowHandle(), screen).press(0, from);
             QVERIFY(w->board().dragging());
@@ -376,8 +383,7 @@ private slots:
         Module1::ExplainIndex = 0;
         ExplanationWatch watch;
         if (how == 2) {
-            QPointingDevice* screen =
-                QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+            QPointingDevice* screen = touchScreen();
             QTest::touchEvent(w->windowHandle(), screen).press(0, p.onCard(card));
             QTRY_COMPARE_WITH_TIMEOUT(watch.opened.size(), 1, 5000);
             QTest::touchEvent(w->windowHandle(), screen).release(0, p.onCard(card));
@@ -405,7 +411,7 @@ private slots:
         QVERIFY(w);
         Pointer p(*w);
         ExplanationWatch watch;
-        QPointingDevice* screen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+        QPointingDevice* screen = touchScreen();
         QTest::touchEvent(w->windowHandle(), screen).press(0, p.onName(2));
         QTest::touchEvent(w->windowHandle(), screen).release(0, p.onName(2));
         QCOMPARE(w->boardView()->selectedName(), int16_t(2));
