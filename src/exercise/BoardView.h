@@ -74,7 +74,7 @@ protected:
 
 private:
     Pointer shownPointer_ = Pointer::Arrow;
-    void paintFrame(QPainter& p);
+    void paintFrame(QPainter& p, const QRect& bounds);
     void paintFormulas(QPainter& p, const QRegion& exposed);
     void paintCards(QPainter& p, const QRegion& exposed);
     void paintDecorations(QPainter& p);

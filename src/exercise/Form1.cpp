@@ -139,6 +139,15 @@ void Form1::showModel() {
     view_->afterModelChange();
 }
 
+void Form1::showDragStep() {
+    // While the card only follows the pointer nothing but its place changes:
+    // repaint its old and new rectangles and leave the rest alone.
+    if (board_.dragging())
+        view_->repaintTwips(board_.takeDirty());
+    else
+        showModel();
+}
+
 void Form1::showGrade() {
     const QString caption = QString::fromStdString(board_.gradeCaption);
     if (LGrade->text() != caption)
@@ -188,7 +197,7 @@ void Form1::ImgName_DblClick(int16_t index) {
 void Form1::ImgName_DragOver(int16_t index, float x, float y) {
     const board::TwipRect& card = board_.ImgName[index];
     board_.followPointer(card.Left + x, card.Top + y);
-    showModel();
+    showDragStep();
 }
 
 void Form1::ImgName_DragDrop() {
@@ -199,7 +208,7 @@ void Form1::ImgName_DragDrop() {
 void Form1::ImgSyntactic_DragOver(int16_t index, float x, float y) {
     const board::TwipRect& formula = board_.ImgSyntactic[index];
     board_.followPointer(formula.Left + x, formula.Top + y);
-    showModel();
+    showDragStep();
 }
 
 void Form1::ImgSyntactic_DragDrop(int16_t index) {
@@ -212,7 +221,7 @@ void Form1::Form_DragOver(float x, float y) {
         board_.sendDraggedHome();
     else
         board_.followPointer(x, y);
-    showModel();
+    showDragStep();
 }
 
 void Form1::Form_DragDrop() {

@@ -87,6 +87,7 @@ private:
     void SendHome(int16_t index);
     void buildMenu();
     void showModel();
+    void showDragStep();
     void showGrade();
 
     board::Board board_;
