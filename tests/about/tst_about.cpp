@@ -5,6 +5,7 @@
 #include "about/frmAbout.h"
 #include "content/Fonts.h"
 #include "exercise/WebPage.h"
+#include "support/UrlCatcher.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -19,34 +20,6 @@
 #include <functional>
 
 namespace {
-
-// Collects the addresses the program hands to the system instead of letting a
-// browser open them.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
-// Registers the catcher for web addresses for as long as it lives.
-class UrlHandlerScope {
-public:
-    explicit UrlHandlerScope(UrlCatcher* catcher) {
-        for (const auto& scheme : schemes)
-            QDesktopServices::setUrlHandler(scheme, catcher, "open");
-    }
-    ~UrlHandlerScope() {
-        for (const auto& scheme : schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    UrlHandlerScope(const UrlHandlerScope&) = delete;
-    UrlHandlerScope& operator=(const UrlHandlerScope&) = delete;
-
-private:
-    const QStringList schemes{QStringLiteral("http"), QStringLiteral("https")};
-};
 
 // Runs `body` once the modal window is up, then opens it and waits for it to
 // close. If the body leaves the window open (a failed check), it is closed

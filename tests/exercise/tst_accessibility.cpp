@@ -9,6 +9,7 @@
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
 #include "exercise/RandomSource.h"
+#include "support/RealWindow.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -21,12 +22,7 @@ using board::NoCard;
 namespace {
 
 std::unique_ptr<Form1> makeWindow() {
-    auto w = std::make_unique<Form1>(std::make_unique<board::RandomSource>(7u));
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    return w;
+    return testing_support::makeWindow(7u, testing_support::Activation::Active);
 }
 
 void dragName(Form1& w, int16_t name, int formula) {

@@ -7,6 +7,7 @@
 #include "exercise/Form1.h"
 #include "exercise/RandomSource.h"
 #include "shared/Module1.h"
+#include "support/RealWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,71 +17,10 @@
 #include <QWindow>
 
 using board::NoCard;
+using testing_support::makeWindow;
+using testing_support::Pointer;
 
-namespace {
-
-std::unique_ptr<Form1> makeWindow() {
-    auto w = std::make_unique<Form1>(std::make_unique<board::RandomSource>(42u));
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
-        return nullptr;
-    return w;
-}
-
-// A real pointer: events go to the top-level window and Qt routes them.
-class Pointer {
-public:
-    explicit Pointer(Form1& w) : w_(w) {}
-
-    QPoint atTwips(float x, float y) const {
-        const TwipScale& s = w_.scale();
-        return w_.boardView()->mapTo(&w_, QPoint(s.px(x), s.px(y)));
-    }
-    QPoint onCard(int16_t card) const {
-        const auto& r = w_.board().ImgName[card];
-        return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
-    }
-    QPoint onFormula(int f) const {
-        const auto& r = w_.board().ImgSyntactic[f];
-        return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
-    }
-    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-        held_ |= b;
-        send(QEvent::MouseButtonPress, p, b);
-    }
-    void move(QPoint p) { send(QEvent::MouseMove, p, Qt::NoButton); }
-    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-        held_ &= ~b;
-        send(QEvent::MouseButtonRelease, p, b);
-    }
-    void doubleClick(QPoint p) {
-        press(p);
-        release(p);
-        held_ |= Qt::LeftButton;
-        send(QEvent::MouseButtonDblClick, p, Qt::LeftButton);
-        release(p);
-    }
-    // Press, move in a few steps, release: a whole drag.
-    void drag(QPoint from, QPoint to, Qt::MouseButton b = Qt::LeftButton) {
-        press(from, b);
-        for (int i = 1; i <= 4; ++i)
-            move(from + (to - from) * i / 4);
-        release(to, b);
-    }
-
-private:
-    void send(QEvent::Type type, QPoint windowPos, Qt::MouseButton button) {
-        QWindow* window = w_.windowHandle();
-        const QPointF local = w_.mapTo(w_.window(), windowPos);
-        QMouseEvent e(type, local, window->mapToGlobal(local.toPoint()), button, held_,
-                      Qt::NoModifier);
-        QApplication::sendEvent(window, &e);
-    }
-    Form1& w_;
-    Qt::MouseButtons held_;
-};
-
-} // namespace
+namespace {} // namespace
 
 class TestForm1 : public QObject {
     Q_OBJECT

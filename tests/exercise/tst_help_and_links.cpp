@@ -7,6 +7,7 @@
 #include "exercise/Form1.h"
 #include "exercise/RandomSource.h"
 #include "exercise/WebPage.h"
+#include "support/UrlCatcher.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -19,31 +20,6 @@
 #include <optional>
 
 namespace {
-
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
-class UrlHandlerScope {
-public:
-    explicit UrlHandlerScope(UrlCatcher* catcher) {
-        for (const auto& scheme : schemes)
-            QDesktopServices::setUrlHandler(scheme, catcher, "open");
-    }
-    ~UrlHandlerScope() {
-        for (const auto& scheme : schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    UrlHandlerScope(const UrlHandlerScope&) = delete;
-    UrlHandlerScope& operator=(const UrlHandlerScope&) = delete;
-
-private:
-    const QStringList schemes{QStringLiteral("http"), QStringLiteral("https")};
-};
 
 // Everything of the board a command could disturb, and what the grade shows.
 struct BoardSnapshot {

@@ -10,6 +10,7 @@
 #include "exercise/RandomSource.h"
 #include "explain/Form2.h"
 #include "shared/Module1.h"
+#include "support/RealWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -23,6 +24,12 @@ using board::NoCard;
 
 namespace {
 
+using testing_support::Pointer;
+
+std::unique_ptr<Form1> makeWindow() {
+    return testing_support::makeWindow(42u, testing_support::Activation::Active);
+}
+
 // One touch screen for the whole run: devices registered with Qt live as long
 // as the application.
 QPointingDevice* touchScreen() {
@@ -30,71 +37,6 @@ QPointingDevice* touchScreen() {
         QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
     return device;
 }
-
-std::unique_ptr<Form1> makeWindow() {
-    auto w = std::make_unique<Form1>(std::make_unique<board::RandomSource>(42u));
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    return w;
-}
-
-// A real pointer: events go to the top-level window and Qt routes them.
-class Pointer {
-public:
-    explicit Pointer(Form1& w) : w_(w) {}
-
-    QPoint atTwips(float x, float y) const {
-        const TwipScale& s = w_.scale();
-        return w_.boardView()->mapTo(&w_, QPoint(s.px(x), s.px(y)));
-    }
-    QPoint onCard(int16_t card) const {
-        const auto& r = w_.board().ImgName[card];
-        return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
-    }
-    QPoint onName(int16_t name) const { return onCard(w_.board().frontCardAtHome(name)); }
-    QPoint onFormula(int f) const {
-        const auto& r = w_.board().ImgSyntactic[f];
-        return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
-    }
-    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-        held_ |= b;
-        send(QEvent::MouseButtonPress, p, b);
-    }
-    void move(QPoint p) { send(QEvent::MouseMove, p, Qt::NoButton); }
-    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-        held_ &= ~b;
-        send(QEvent::MouseButtonRelease, p, b);
-    }
-    void click(QPoint p) {
-        press(p);
-        release(p);
-    }
-    void doubleClick(QPoint p) {
-        press(p);
-        release(p);
-        held_ |= Qt::LeftButton;
-        send(QEvent::MouseButtonDblClick, p, Qt::LeftButton);
-        release(p);
-    }
-    void drag(QPoint from, QPoint to) {
-        press(from);
-        for (int i = 1; i <= 4; ++i)
-            move(from + (to - from) * i / 4);
-        release(to);
-    }
-
-private:
-    void send(QEvent::Type type, QPoint windowPos, Qt::MouseButton button) {
-        QWindow* window = w_.windowHandle();
-        QMouseEvent e(type, windowPos, window->mapToGlobal(windowPos), button, held_,
-                      Qt::NoModifier);
-        QApplication::sendEvent(window, &e);
-    }
-    Form1& w_;
-    Qt::MouseButtons held_;
-};
 
 // The keyboard, through the window as a real key press would come.
 class Keys {

@@ -10,6 +10,7 @@
 #include "exercise/Form1.h"
 #include "exercise/RandomSource.h"
 #include "explain/Form2.h"
+#include "support/RealWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,13 +26,7 @@
 
 namespace {
 
-std::unique_ptr<Form1> makeWindow() {
-    auto w = std::make_unique<Form1>(std::make_unique<board::RandomSource>(42u));
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
-        return nullptr;
-    return w;
-}
+using testing_support::makeWindow;
 
 QPoint at(Form1& w, const board::TwipRect& r) {
     const TwipScale& s = w.scale();
