@@ -38,25 +38,30 @@ QPen outlinePen(const QPainter& painter, qreal logicalWidth) {
 }
 
 void paintCardShape(QPainter& painter, const QRectF& rect, const QColor& fill, qreal pen) {
-    // Drawn in device pixels: curves given in the 16000-unit picture space would
-    // be flattened into far more segments than the pixels can show.
-    QPen outline = outlinePen(painter, pen);
+    // The outline is a near-black rounded rectangle half a pen wider than the
+    // card, the card's colour filled half a pen inside it: two fills, which
+    // cost far less than stroking the curved outline, drawn in device pixels
+    // so that the corners are not flattened in the 16000-unit picture space.
+    const qreal width = outlinePen(painter, pen).widthF();
     const QTransform t = painter.transform();
     const bool axisAligned = t.type() <= QTransform::TxScale;
-    const qreal sx = axisAligned ? t.m11() : 1.0;
-    const qreal sy = axisAligned ? t.m22() : 1.0;
+    const qreal sx = axisAligned ? std::abs(t.m11()) : 1.0;
+    const qreal sy = axisAligned ? std::abs(t.m22()) : 1.0;
+    const auto roundedAt = [&](qreal grow) {
+        const QRectF r = rect.adjusted(-grow, -grow, grow, grow);
+        return std::pair{axisAligned ? t.mapRect(r) : r,
+                         QSizeF((CornerRadiusX + grow) * sx, (CornerRadiusY + grow) * sy)};
+    };
     painter.save();
-    if (axisAligned) {
+    if (axisAligned)
         painter.resetTransform();
-        outline.setWidthF(outline.widthF() * std::min(std::abs(sx), std::abs(sy)));
-    }
-    const QRectF target = axisAligned ? t.mapRect(rect) : rect;
     painter.setPen(Qt::NoPen);
+    const auto [outer, outerRadii] = roundedAt(width / 2);
+    painter.setBrush(NearBlack);
+    painter.drawRoundedRect(outer, outerRadii.width(), outerRadii.height());
+    const auto [inner, innerRadii] = roundedAt(-width / 2);
     painter.setBrush(fill);
-    painter.drawRoundedRect(target, CornerRadiusX * std::abs(sx), CornerRadiusY * std::abs(sy));
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(outline);
-    painter.drawRoundedRect(target, CornerRadiusX * std::abs(sx), CornerRadiusY * std::abs(sy));
+    painter.drawRoundedRect(inner, innerRadii.width(), innerRadii.height());
     painter.restore();
 }
 
