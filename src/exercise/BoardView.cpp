@@ -448,6 +448,10 @@ bool BoardView::isTouch(const QMouseEvent* event) const {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
+    // A press with no other button held means the release of the last one was
+    // lost (another program took the pointer): that press is over.
+    if (pressedCard_ != board::NoCard && event->buttons() == event->button())
+        forgetLostPress();
     if (model_.dragging() || pressedCard_ != board::NoCard)
         return;
     if (focusVisible_) {
@@ -490,7 +494,27 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     updateCursor(event->position());
 }
 
+void BoardView::forgetLostPress() {
+    pressedCard_ = board::NoCard;
+    clickCandidate_ = false;
+    longPress_.stop();
+    form_.breakOffDrag();
+}
+
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    // A card is carried only while its button is held; if the release never
+    // came, the move without it ends the drag as that release would have.
+    if (pressedCard_ != board::NoCard &&
+        !(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
+        const int16_t card = pressedCard_;
+        pressedCard_ = board::NoCard;
+        clickCandidate_ = false;
+        longPress_.stop();
+        const QPointF t = toTwips(event->position());
+        form_.ImgName_MouseUp(card, float(t.x()), float(t.y()));
+        updateCursor(event->position());
+        return;
+    }
     if (pressedCard_ != board::NoCard &&
         (event->position() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
         clickCandidate_ = false;

@@ -73,6 +73,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void forgetLostPress();
     Pointer shownPointer_ = Pointer::Arrow;
     void paintFrame(QPainter& p, const QRect& bounds);
     void paintFormulas(QPainter& p, const QRegion& exposed);

@@ -92,6 +92,9 @@ Form1::~Form1() {
 
 void Form1::buildMenu() {
     QMenuBar* bar = menuBar();
+    // The commands are top-level items of the window's own bar; a native
+    // (macOS) menu bar shows only drop-down menus and would hide them.
+    bar->setNativeMenuBar(false);
     const auto item = [bar](const char* name, const QString& caption) {
         QAction* a = bar->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));

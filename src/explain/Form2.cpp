@@ -103,14 +103,16 @@ Form2::Form2(const TwipScale& scale) : QDialog(nullptr), scale_(scale) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             break;
         case Role::Reason:
-            // Keeps the inherited palette: the system's window colours, which
-            // follow a change of theme while the program runs.
+            // The system's window colours (applyWindowColours), which follow a
+            // change of theme while the program runs.
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(true);
             break;
         }
         Label1[size_t(i)] = label;
     }
+
+    applyWindowColours();
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -162,6 +164,21 @@ void Form2::centreOnScreen() {
     // differs between platforms.
     const QPoint outerTopLeft(area.x() + int(std::lround(left)), area.y() + int(std::lround(top)));
     setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), size()));
+}
+
+void Form2::applyWindowColours() {
+    // The system's window background and text are what Qt calls Base and Text;
+    // its Window role is the grey of buttons and dialogs.
+    const QPalette system = QGuiApplication::palette();
+    for (int i : {2, 5, 8, 11})
+        paintFixed(Label1[size_t(i)], system.color(QPalette::Base), system.color(QPalette::Text));
+}
+
+void Form2::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ApplicationPaletteChange)
+        applyWindowColours();
+    QDialog::changeEvent(event);
 }
 
 void Form2::Command1_Click() {

@@ -27,11 +27,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Form_Load();
     void Command1_Click();
     void centreOnScreen();
+    void applyWindowColours();
 
     TwipScale scale_;
     // Per section s: the fragment is Label1(3s), the heading Label1(3s + 1),

@@ -246,6 +246,45 @@ private slots:
         QVERIFY(w->board().inColumn(card));
     }
 
+    void aLostReleaseEndsTheDragAtTheNextMove() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(3);
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.atTwips(6000, 400));
+        QVERIFY(w->board().dragging());
+        pointer.loseRelease();
+        // The next move comes with no button held: it ends the drag there, as
+        // the lost release would have (here: on a formula).
+        pointer.move(pointer.onFormula(9));
+        QVERIFY(!w->board().dragging());
+        QCOMPARE(w->board().Slots[9].Placed, card);
+        // And the board answers presses again.
+        const int16_t next = w->board().frontCardAtHome(4);
+        pointer.drag(pointer.onCard(next), pointer.onFormula(2));
+        QCOMPARE(w->board().Slots[2].Placed, next);
+    }
+
+    void aPressAfterALostReleaseStartsAfresh() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(3);
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.onFormula(5));
+        pointer.loseRelease();
+        // The next press, with no button held before it, takes a new card.
+        const int16_t next = w->board().frontCardAtHome(6);
+        const QPoint from = pointer.onCard(next);
+        pointer.press(from);
+        QVERIFY(w->board().dragging());
+        QCOMPARE(w->board().DragIndex, next);
+        QVERIFY(w->board().inColumn(card));
+        QCOMPARE(w->board().slotHolding(card), board::NoCard);
+        pointer.release(from);
+    }
+
     void tooltipsFollowTheCardsSide() {
         auto w = makeWindow();
         QVERIFY(w);

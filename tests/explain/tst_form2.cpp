@@ -291,8 +291,8 @@ void TestForm2::reasonLabelsFollowTheSystemWindowColours() {
     for (const auto& [window, text] : {std::pair{QColor(10, 20, 30), QColor(240, 230, 220)},
                                        std::pair{QColor(200, 220, 255), QColor(0, 0, 90)}}) {
         QPalette system = original;
-        system.setColor(QPalette::Window, window);
-        system.setColor(QPalette::WindowText, text);
+        system.setColor(QPalette::Base, window);
+        system.setColor(QPalette::Text, text);
         QApplication::setPalette(system);
         Form2 w{TwipScale(1.0)};
         const QImage picture = w.grab().toImage();
@@ -305,6 +305,13 @@ void TestForm2::reasonLabelsFollowTheSystemWindowColours() {
         QCOMPARE(label(&w, 1)->palette().color(QPalette::Window), QColor(0, 128, 0));
         QCOMPARE(label(&w, 0)->palette().color(QPalette::Window), QColor(255, 0, 0));
         QCOMPARE(pixelAt(picture, {1, 1}), QColor(255, 255, 192));
+
+        // A change of theme while the window exists reaches the reasons too.
+        QPalette changed = system;
+        changed.setColor(QPalette::Base, QColor(1, 2, 3));
+        QApplication::setPalette(changed);
+        QCoreApplication::processEvents();
+        QCOMPARE(label(&w, 5)->palette().color(QPalette::Window), QColor(1, 2, 3));
     }
     QApplication::setPalette(original);
 }

@@ -68,6 +68,9 @@ public:
         send(QEvent::MouseButtonDblClick, p, Qt::LeftButton);
         release(p);
     }
+    // The buttons come up without a release reaching the window (another
+    // program grabbed the pointer meanwhile).
+    void loseRelease() { held_ = Qt::NoButton; }
     // Press, move in a few steps, release: a whole drag.
     void drag(QPoint from, QPoint to, Qt::MouseButton b = Qt::LeftButton) {
         press(from, b);
