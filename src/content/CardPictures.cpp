@@ -6,8 +6,11 @@
 #include "content/FormulaLayout.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -69,12 +72,25 @@ void paintFormula(QPainter& painter, int formula) {
     const FormulaLayout layout = layoutFormula(formula);
     paintCardShape(painter, layout.card, QColor(255, 255, 0), FormulaOutlinePen);
 
-    const QFont symbolFont = formulaFont(false);
-    const QFont subscriptFont = formulaFont(true);
-    painter.setPen(QColor(0, 0, 0));
+    // The layout has placed every glyph already; drawing them as glyph runs
+    // (one per size) skips shaping the same few letters glyph by glyph.
+    const std::array<QRawFont, 2> faces = {QRawFont::fromFont(formulaFont(false)),
+                                           QRawFont::fromFont(formulaFont(true))};
+    std::array<QList<quint32>, 2> indexes;
+    std::array<QList<QPointF>, 2> positions;
     for (const PlacedGlyph& g : layout.glyphs) {
-        painter.setFont(g.subscript ? subscriptFont : symbolFont);
-        painter.drawText(g.origin, QString(g.symbol));
+        const int face = g.subscript ? 1 : 0;
+        const QChar c = g.symbol;
+        indexes[face] += faces[face].glyphIndexesForString(QString(c));
+        positions[face].append(g.origin);
+    }
+    painter.setPen(QColor(0, 0, 0));
+    for (int face = 0; face < 2; ++face) {
+        QGlyphRun run;
+        run.setRawFont(faces[face]);
+        run.setGlyphIndexes(indexes[face]);
+        run.setPositions(positions[face]);
+        painter.drawGlyphRun(QPointF(0, 0), run);
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(NearBlack);

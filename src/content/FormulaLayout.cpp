@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <array>
 
 namespace content {
 
@@ -15,8 +16,24 @@ namespace {
 struct Metrics {
     QFontMetricsF symbol{formulaFont(false)};
     QFontMetricsF subscript{formulaFont(true)};
+    // Formulas use a handful of ASCII characters; each is measured once per
+    // layout.
+    mutable std::array<qreal, 128> advances = [] {
+        std::array<qreal, 128> unknown;
+        unknown.fill(-1);
+        return unknown;
+    }();
 
     qreal advance(char c) const {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= advances.size())
+            return measure(c);
+        qreal& known = advances[code];
+        if (known < 0)
+            known = measure(c);
+        return known;
+    }
+    qreal measure(char c) const {
         return (isSubscript(c) ? subscript : symbol).horizontalAdvance(QChar::fromLatin1(c));
     }
     // Half way up a capital letter: where horizontal bonds sit.
