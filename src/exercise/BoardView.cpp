@@ -104,8 +104,12 @@ void BoardView::paintEvent(QPaintEvent* event) {
     // filled rectangle by rectangle so that a small repaint stays small.
     QPainter p(this);
     const QRegion exposed = event->region();
+    const QRect frame = toPixels(model_.Container);
     for (const QRect& r : exposed) {
-        p.fillRect(r, Qt::white);
+        // White only around the frame: inside it the frame's own colour goes
+        // straight onto the backing store.
+        for (const QRect& outside : QRegion(r) - QRegion(frame))
+            p.fillRect(outside, Qt::white);
         paintFrame(p, r);
     }
     paintFormulas(p, exposed);
