@@ -2,9 +2,10 @@
 
 #include "about/SchoolLogo.h"
 #include "content/Fonts.h"
-#include "exercise/Cursors.h"
-#include "exercise/WebPage.h"
 #include "shared/AppIcon.h"
+#include "shared/Cursors.h"
+#include "shared/WebPage.h"
+#include "shared/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -159,29 +160,11 @@ void frmAbout::showModal() {
 }
 
 void frmAbout::Form_Load() {
-    centreOnScreen();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        centreOnScreen(*this, screen->geometry());
     notice_ = noticeSentence() + QStringLiteral("\r\n");
     Comment->setPlainText(notice_);
     cmdClose->setFocus();
-}
-
-void frmAbout::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The outer size: the client area plus the frame the window system draws,
-    // known once the window has been shown.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const double outerWidth = double(width()) + frame.left() + frame.right();
-    const double outerHeight = double(height()) + frame.top() + frame.bottom();
-    const QRect area = screen->geometry();
-    const double left = area.x() + area.width() / 2.0 - outerWidth / 2.0;
-    const double top = area.y() + area.height() / 2.0 - outerHeight / 2.0;
-    // The client area goes inside the frame; placing it directly does not
-    // depend on whether the system already knows the frame.
-    setGeometry(
-        QRect(QPoint(int(std::lround(left)) + frame.left(), int(std::lround(top)) + frame.top()),
-              size()));
 }
 
 void frmAbout::cmdClose_Click() {

@@ -42,7 +42,6 @@ protected:
 private:
     void Form_Load();
     void buildControls();
-    void centreOnScreen();
 
     TwipScale scale_;
     // What the notice box shows, rebuilt at every loading.

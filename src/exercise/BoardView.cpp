@@ -2,8 +2,8 @@
 
 #include "content/CardPictures.h"
 #include "exercise/BoardAccessible.h"
-#include "exercise/Cursors.h"
 #include "exercise/Form1.h"
+#include "shared/Cursors.h"
 
 #include <QAccessible>
 #include <QApplication>

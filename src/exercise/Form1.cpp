@@ -6,10 +6,11 @@
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
 #include "exercise/RandomSource.h"
-#include "exercise/WebPage.h"
 #include "explain/Form2.h"
 #include "shared/AppIcon.h"
 #include "shared/Module1.h"
+#include "shared/WebPage.h"
+#include "shared/WindowPlacement.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -28,16 +29,17 @@ using board::Hit;
 
 namespace {
 
-// Room the window system takes around the client area: borders on both sides
-// and a title bar. Generous on purpose (a 125 % title bar with its border is
-// about 39 pixels); where the platform reports a larger frame, that counts.
-constexpr int FrameAllowanceX = 16;
-constexpr int FrameAllowanceY = 40;
+// Room the window system takes around the client area before it can tell:
+// borders on both sides and a title bar. Generous on purpose (a 125 % title
+// bar with its border is about 39 pixels).
+constexpr QMargins AssumedFrame(8, 32, 8, 8);
 
 } // namespace
 
 double Form1::fitForArea(QSize available, int menuBarHeight) {
-    const QSize room = available - QSize(FrameAllowanceX, FrameAllowanceY + menuBarHeight);
+    const QSize room =
+        available - QSize(AssumedFrame.left() + AssumedFrame.right(),
+                          AssumedFrame.top() + AssumedFrame.bottom() + menuBarHeight);
     const TwipScale full;
     return TwipScale::fitFor(room, full.size(board::Board::ScaleWidth, board::Board::ScaleHeight));
 }
@@ -74,13 +76,8 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
     Form_Load();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        // Centred by its outer size, frame included, and never above or left
-        // of the available area, so that a shrunk window fits it whole.
-        const QRect area = screen->availableGeometry();
-        const QSize outer = sizeHint() + QSize(FrameAllowanceX, FrameAllowanceY);
-        const QPoint corner(area.x() + std::max(0, (area.width() - outer.width()) / 2),
-                            area.y() + std::max(0, (area.height() - outer.height()) / 2));
-        move(corner);
+        adjustSize();
+        centreOnScreen(*this, screen->availableGeometry(), AssumedFrame);
     }
 }
 

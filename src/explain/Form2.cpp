@@ -3,6 +3,7 @@
 #include "content/Fonts.h"
 #include "shared/AppIcon.h"
 #include "shared/Module1.h"
+#include "shared/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -131,7 +132,8 @@ void Form2::showModal() {
 }
 
 void Form2::Form_Load() {
-    centreOnScreen();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        centreOnScreen(*this, screen->geometry());
     const NameInfo& row = Module1::CompoundNames[size_t(Module1::ExplainIndex)];
     setWindowTitle(row.FullName);
     Label1[0]->setText(row.CarbonPart);
@@ -146,26 +148,6 @@ void Form2::Form_Load() {
     Command1->setFocus(Qt::OtherFocusReason);
 }
 
-void Form2::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The outer size, frame included. The native window is made before the first
-    // showing so that the window system can tell its frame; a window manager
-    // that adds the frame only after mapping leaves it unknown until then.
-    if (!windowHandle())
-        create();
-    const QMargins frame = windowHandle()->frameMargins();
-    const QSize outer = size().grownBy(frame);
-    const QRect area = screen->geometry();
-    const float left = float(area.width()) / 2 - float(outer.width()) / 2;
-    const float top = float(area.height()) / 2 - float(outer.height()) / 2;
-    // Placed by its client area: how a hidden window's move() counts the frame
-    // differs between platforms.
-    const QPoint outerTopLeft(area.x() + int(std::lround(left)), area.y() + int(std::lround(top)));
-    setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), size()));
-}
-
 void Form2::applyWindowColours() {
     // The system's window background and text are what Qt calls Base and Text;
     // its Window role is the grey of buttons and dialogs.
@@ -175,8 +157,7 @@ void Form2::applyWindowColours() {
 }
 
 void Form2::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::PaletteChange ||
-        event->type() == QEvent::ApplicationPaletteChange)
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyWindowColours();
     QDialog::changeEvent(event);
 }

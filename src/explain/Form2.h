@@ -32,7 +32,6 @@ protected:
 private:
     void Form_Load();
     void Command1_Click();
-    void centreOnScreen();
     void applyWindowColours();
 
     TwipScale scale_;

@@ -4,7 +4,7 @@
 
 #include "about/frmAbout.h"
 #include "content/Fonts.h"
-#include "exercise/WebPage.h"
+#include "shared/WebPage.h"
 #include "support/UrlCatcher.h"
 
 #include <QApplication>

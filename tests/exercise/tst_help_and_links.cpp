@@ -6,7 +6,7 @@
 #include "content/Fonts.h"
 #include "exercise/Form1.h"
 #include "exercise/RandomSource.h"
-#include "exercise/WebPage.h"
+#include "shared/WebPage.h"
 #include "support/UrlCatcher.h"
 
 #include <QApplication>

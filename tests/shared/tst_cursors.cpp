@@ -1,7 +1,7 @@
 // The two pointers of the exercise: drawn at the screen's own resolution, with
 // the hand's hot spot on its fingertip.
 
-#include "exercise/Cursors.h"
+#include "shared/Cursors.h"
 
 #include <QTest>
 

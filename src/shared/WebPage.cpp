@@ -1,4 +1,4 @@
-#include "exercise/WebPage.h"
+#include "shared/WebPage.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "exercise/Cursors.h"
+#include "shared/Cursors.h"
 
 #include <QGuiApplication>
 #include <QHash>
