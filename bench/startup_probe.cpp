@@ -10,7 +10,7 @@
 
 #include "MenuCaptions.h"
 #include "content/Fonts.h"
-#include "exercise/Board.h"
+#include "exercise/rules/Board.h"
 #include "exercise/Form1.h"
 #include "shared/TwipScale.h"
 

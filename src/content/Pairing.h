@@ -18,20 +18,4 @@ inline constexpr std::array<int16_t, FormulaCount> CorrectNameForFormula = {
 inline constexpr std::array<int16_t, NameCount> CorrectFormulaForName = {
     5, 19, 6, 4, 2, 3, 16, 7, 15, 13, 12, 10, 8, 11, 18, 17, 9, 1, 14, 0};
 
-// Formula cards drawn with a branch row under the main chain.
-inline constexpr bool isTwoRowFormula(int formula) {
-    switch (formula) {
-    case 1:
-    case 2:
-    case 7:
-    case 8:
-    case 10:
-    case 13:
-    case 16:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace content

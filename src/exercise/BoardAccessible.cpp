@@ -17,7 +17,7 @@ QString accessibleItemName(const board::Board& b, FocusItem item) {
     case FocusItem::Formula:
         return content::formulaPlainText(item.index);
     case FocusItem::PlacedCard: {
-        const int16_t card = b.Slots[item.index].Placed;
+        const int16_t card = b.Slots()[item.index].Placed;
         if (card == board::NoCard)
             return {};
         return content::nameText(card % board::NameCount) +
@@ -71,11 +71,11 @@ public:
         }
         const board::Board& b = view_->model();
         s.focusable = true;
-        s.focused = view_->hasFocus() && view_->focusItem() == item_;
+        s.focused = view_->hasFocus() && view_->exercise().focusItem() == item_;
         if (item_.kind == FocusItem::NameRow) {
             s.selectable = true;
             const int16_t name = board::nameAtRow(b, item_.index);
-            s.selected = name != board::NoCard && view_->selectedName() == name;
+            s.selected = name != board::NoCard && view_->exercise().selectedName() == name;
             // Every copy of the name lies on the board: nothing to pick up.
             s.disabled = board::cardOf(b, item_) == board::NoCard;
         }
@@ -99,12 +99,14 @@ public:
         if (!isValid())
             return;
         if (action == pressAction()) {
-            if (item_.kind == FocusItem::PlacedCard)
-                view_->takeBack(item_);
+            const FocusItem item = item_;
+            if (item.kind == FocusItem::PlacedCard)
+                view_->perform([item](board::Exercise& e) { e.takeBack(item); });
             else
-                view_->activate(item_);
+                view_->perform([item](board::Exercise& e) { e.activate(item); });
         } else if (action == showMenuAction()) {
-            view_->explain(item_);
+            const FocusItem item = item_;
+            view_->perform([item](board::Exercise& e) { e.explain(item); });
         }
     }
     QStringList keyBindingsForAction(const QString& action) const override {
@@ -156,7 +158,7 @@ public:
         const BoardView* v = view();
         if (!v->hasFocus())
             return nullptr;
-        return interfaceFor(v->focusItem());
+        return interfaceFor(v->exercise().focusItem());
     }
     QAccessibleInterface* childAt(int x, int y) const override {
         const BoardView* v = view();
@@ -214,6 +216,37 @@ void announce(QAccessibleEvent& event) {
 
 void watchAnnouncements(AnnouncementWatcher watcher) {
     announcementWatcher = watcher;
+}
+
+void announceChanges(BoardView* view, const board::Changes& changes) {
+    for (const board::Happening& h : changes.happened) {
+        QAccessible::Event type;
+        switch (h.kind) {
+        case board::Happening::NamePickedUp:
+            type = QAccessible::SelectionAdd;
+            break;
+        case board::Happening::NameLetGo:
+            type = QAccessible::SelectionRemove;
+            break;
+        case board::Happening::ItemsChanged:
+            type = QAccessible::ObjectReorder;
+            break;
+        default:
+            continue;
+        }
+        QAccessibleEvent event(view, type);
+        announce(event);
+    }
+}
+
+void announceFocusItem(BoardView* view, FocusItem item) {
+    const std::vector<FocusItem> items = board::allItems(view->model());
+    const auto it = std::find(items.begin(), items.end(), item);
+    if (it == items.end())
+        return;
+    QAccessibleEvent focused(view, QAccessible::Focus);
+    focused.setChild(int(it - items.begin()));
+    announce(focused);
 }
 
 void installBoardAccessibility() {

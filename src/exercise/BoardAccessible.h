@@ -4,7 +4,7 @@
 // under them) and the grade label. Cards and formulas are painted, not
 // widgets, so their interfaces are made here from the model.
 
-#include "exercise/BoardFocus.h"
+#include "exercise/rules/Exercise.h"
 
 #include <QString>
 
@@ -18,6 +18,11 @@ void installBoardAccessibility();
 // The name a screen reader gives an item: a card's compound name, and for a
 // placed card the formula it lies under; a formula read out plainly.
 QString accessibleItemName(const board::Board& b, board::FocusItem item);
+
+// Tells a screen reader what a step of the exercise changed on the board.
+void announceChanges(BoardView* view, const board::Changes& changes);
+// Tells a screen reader where the keyboard stands now.
+void announceFocusItem(BoardView* view, board::FocusItem item);
 
 // Every accessibility event of the board and the grade goes out here, to Qt
 // and so to a screen reader. A watcher, if set, sees each one too: where the

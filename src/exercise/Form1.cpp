@@ -5,7 +5,7 @@
 #include "content/Fonts.h"
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 #include "explain/Form2.h"
 #include "shared/AppIcon.h"
 #include "shared/Module1.h"
@@ -15,7 +15,6 @@
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -24,8 +23,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
-
-using board::Hit;
 
 namespace {
 
@@ -44,11 +41,21 @@ double Form1::fitForArea(QSize available, int menuBarHeight) {
     return TwipScale::fitFor(room, full.size(board::Board::ScaleWidth, board::Board::ScaleHeight));
 }
 
+namespace {
+
+std::unique_ptr<board::UniformSource> clockSeeded(std::unique_ptr<board::UniformSource> given) {
+    return given ? std::move(given) : std::make_unique<board::RandomSource>();
+}
+
+} // namespace
+
+QString Form1::caption() {
+    return QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων");
+}
+
 Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
-    : QMainWindow(parent), random_(std::move(random)) {
-    if (!random_)
-        random_ = std::make_unique<board::RandomSource>();
-    setWindowTitle(QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων"));
+    : QMainWindow(parent), random_(clockSeeded(std::move(random))), exercise_(*random_) {
+    setWindowTitle(caption());
     setWindowIcon(appIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -58,14 +65,16 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
         scale_ = TwipScale(
             fitForArea(screen->availableGeometry().size(), menuBar()->sizeHint().height()));
 
-    view_ = new BoardView(*this, board_, scale_, this);
+    view_ = new BoardView(exercise_, scale_, this);
     setCentralWidget(view_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connect(view_, &BoardView::gradeChanged, this, &Form1::showGrade);
+    connect(view_, &BoardView::explainRequested, this, &Form1::explain);
 
-    LGrade = new QLabel(QStringLiteral("100%"), view_);
+    const board::TwipRect& grade = board().LGrade();
+    LGrade = new QLabel(QString::fromStdString(board().gradeCaption()), view_);
     LGrade->setObjectName(QStringLiteral("LGrade"));
-    LGrade->setGeometry(scale_.rect(board_.LGrade.Left, board_.LGrade.Top, board_.LGrade.Width,
-                                    board_.LGrade.Height));
+    LGrade->setGeometry(scale_.rect(grade.Left, grade.Top, grade.Width, grade.Height));
     LGrade->setFont(scale_.font(content::sansBold(), 24));
     LGrade->setAlignment(Qt::AlignCenter);
     LGrade->setAccessibleDescription(QStringLiteral(u"Βαθμός"));
@@ -82,8 +91,8 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
 }
 
 Form1::~Form1() {
-    // Hidden while still whole: the board's hide and focus handlers call back
-    // into this window, which QWidget's own destructor would be too late for.
+    // Hidden while still whole: hiding the board ends a drag, which the grade
+    // label and this window still hear of.
     hide();
 }
 
@@ -92,201 +101,47 @@ void Form1::buildMenu() {
     // The commands are top-level items of the window's own bar; a native
     // (macOS) menu bar shows only drop-down menus and would hide them.
     bar->setNativeMenuBar(false);
-    const auto item = [bar](const char* name, const QString& caption) {
-        QAction* a = bar->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-    connect(item("mnuHelp", QStringLiteral(u"Βοήθεια")), &QAction::triggered, this,
-            &Form1::mnuHelp_Click);
-    connect(item("mnuCheck", QStringLiteral(u"Έλεγχος")), &QAction::triggered, this,
-            &Form1::mnuCheck_Click);
-    connect(item("mnuRestart", QStringLiteral(u"Απ' την αρχή")), &QAction::triggered, this,
-            &Form1::mnuRestart_Click);
-    connect(item("mnuSheet", QStringLiteral(u"Φύλλο εργασίας")), &QAction::triggered, this,
-            &Form1::mnuSheet_Click);
-    // A divider between the exercise's commands and the program's; it does nothing.
-    item("mnuVSeperator", QStringLiteral("|"));
-    connect(item("mnuAbout", QStringLiteral(u"Περί...")), &QAction::triggered, this,
-            &Form1::mnuAbout_Click);
-    connect(item("mnuExit", QStringLiteral(u"Έξοδος")), &QAction::triggered, this,
-            &Form1::mnuExit_Click);
+    void (Form1::*const handlers[])() = {&Form1::mnuHelp_Click,
+                                         &Form1::mnuCheck_Click,
+                                         &Form1::mnuRestart_Click,
+                                         &Form1::mnuSheet_Click,
+                                         nullptr,
+                                         &Form1::mnuAbout_Click,
+                                         &Form1::mnuExit_Click};
+    for (size_t i = 0; i < MenuItems.size(); ++i) {
+        QAction* a = bar->addAction(QString::fromUtf16(MenuItems[i].caption));
+        a->setObjectName(QString::fromLatin1(MenuItems[i].name));
+        if (handlers[i])
+            connect(a, &QAction::triggered, this, handlers[i]);
+    }
 }
 
 void Form1::Form_Load() {
-    ArrangeFormulas();
-    InitBoard();
+    exercise_.ArrangeFormulas();
+    exercise_.InitBoard();
     LoadNames();
     mnuRestart_Click();
 }
 
-void Form1::ArrangeFormulas() {
-    board_.ArrangeFormulas();
-}
-void Form1::InitBoard() {
-    board_.InitBoard();
-}
 void Form1::LoadNames() {
     Module1::CompoundNames = content::compoundCatalogue();
 }
-void Form1::SendHome(int16_t index) {
-    board_.SendHome(index);
-}
-
-void Form1::showModel() {
-    view_->repaintTwips(board_.takeDirty());
-    showGrade();
-    view_->afterModelChange();
-}
-
-void Form1::showDragStep() {
-    // While the card only follows the pointer nothing but its place changes:
-    // repaint its old and new rectangles and leave the rest alone.
-    if (board_.dragging())
-        view_->repaintTwips(board_.takeDirty());
-    else
-        showModel();
-}
 
 void Form1::showGrade() {
-    const QString caption = QString::fromStdString(board_.gradeCaption);
+    const QString caption = QString::fromStdString(board().gradeCaption());
     if (LGrade->text() != caption)
         LGrade->setText(caption);
-    LGrade->setVisible(board_.gradeVisible);
+    LGrade->setVisible(board().gradeVisible());
 }
 
-QString Form1::placedToolTip() {
-    return QStringLiteral(u"αφαιρέστε το με διπλό κλικ, με δεξί κλικ δείτε τις επεξηγήσεις");
-}
-
-QString Form1::columnToolTip() {
-    return QStringLiteral(
-        u"η μεταφορά ξεκινάει με πατημένο κλικ, με δεξί κλικ δείτε τις επεξηγήσεις");
-}
-
-// ---- card handlers ----------------------------------------------------------
-
-void Form1::ImgName_MouseDown(int16_t index, Qt::MouseButton button) {
-    if (button == Qt::RightButton) {
-        Module1::ExplainIndex = int16_t(index % board::NameCount);
-        if (!form2_)
-            form2_ = std::make_unique<Form2>(scale_);
-        form2_->showModal();
-        return;
-    }
-    if (board_.beginDrag(index)) {
-        view_->showPointer(BoardView::Pointer::Drop);
-        showModel();
-    }
-}
-
-void Form1::ImgName_MouseMove(int16_t index) {
-    toolTips_[index] = board_.isPlaced(index) ? placedToolTip() : columnToolTip();
-}
-
-void Form1::ImgName_MouseUp(int16_t index, float x, float y) {
-    (void)index; // the drag being ended is always the one under way
-    dropAt(x, y);
-}
-
-void Form1::ImgName_DblClick(int16_t index) {
-    if (board_.takeBack(index))
-        showModel();
-}
-
-void Form1::ImgName_DragOver(int16_t index, float x, float y) {
-    const board::TwipRect& card = board_.ImgName[index];
-    board_.followPointer(card.Left + x, card.Top + y);
-    showDragStep();
-}
-
-void Form1::ImgName_DragDrop() {
-    board_.sendDraggedHome();
-    showModel();
-}
-
-void Form1::ImgSyntactic_DragOver(int16_t index, float x, float y) {
-    const board::TwipRect& formula = board_.ImgSyntactic[index];
-    board_.followPointer(formula.Left + x, formula.Top + y);
-    showDragStep();
-}
-
-void Form1::ImgSyntactic_DragDrop(int16_t index) {
-    board_.dropOnFormula(index);
-    showModel();
-}
-
-void Form1::Form_DragOver(float x, float y) {
-    if (board::Board::nearEdge(x, y))
-        board_.sendDraggedHome();
-    else
-        board_.followPointer(x, y);
-    showDragStep();
-}
-
-void Form1::Form_DragDrop() {
-    board_.sendDraggedHome();
-    showModel();
-}
-
-void Form1::dragOverAt(float x, float y) {
-    if (!board_.dragging())
-        return;
-    const Hit hit = board_.hitTest(x, y);
-    switch (hit.kind) {
-    case Hit::Card: {
-        const board::TwipRect& c = board_.ImgName[hit.index];
-        ImgName_DragOver(hit.index, x - c.Left, y - c.Top);
-        break;
-    }
-    case Hit::Formula: {
-        const board::TwipRect& f = board_.ImgSyntactic[hit.index];
-        ImgSyntactic_DragOver(hit.index, x - f.Left, y - f.Top);
-        break;
-    }
-    case Hit::Window:
-        Form_DragOver(x, y);
-        break;
-    }
-}
-
-void Form1::dropAt(float x, float y) {
-    if (!board_.dragging())
-        return;
-    const Hit hit = board_.hitTest(x, y);
-    switch (hit.kind) {
-    case Hit::Card:
-        ImgName_DragDrop();
-        break;
-    case Hit::Formula:
-        ImgSyntactic_DragDrop(hit.index);
-        break;
-    case Hit::Window:
-        Form_DragDrop();
-        break;
-    }
-}
-
-bool Form1::placeName(int16_t name, int16_t formula) {
-    const int16_t card = board_.frontCardAtHome(name);
-    if (card == board::NoCard || board_.dragging())
-        return false;
-    ImgName_MouseDown(card, Qt::LeftButton);
-    ImgSyntactic_DragDrop(formula);
-    view_->updateCursor(view_->mapFromGlobal(QCursor::pos()));
-    return true;
-}
-
-void Form1::breakOffDrag() {
-    if (!board_.dragging())
-        return;
-    board_.sendDraggedHome();
-    view_->showPointer(BoardView::Pointer::Arrow);
-    showModel();
+void Form1::explain(int16_t name) {
+    Module1::ExplainIndex = name;
+    if (!form2_)
+        form2_ = std::make_unique<Form2>(scale_);
+    form2_->showModal();
 }
 
 // ---- menu -------------------------------------------------------------------
-
 void Form1::mnuHelp_Click() {
     const QString crlf = QStringLiteral("\r\n");
     const QString text =
@@ -303,10 +158,8 @@ void Form1::mnuHelp_Click() {
 }
 
 void Form1::mnuCheck_Click() {
-    breakOffDrag();
     const QString before = LGrade->text();
-    board_.check();
-    showModel();
+    view_->perform(&board::Exercise::mnuCheck_Click);
     // A screen reader hears the grade of every check, also when it is the same
     // as last time (a new caption tells of itself).
     if (LGrade->text() == before) {
@@ -316,9 +169,7 @@ void Form1::mnuCheck_Click() {
 }
 
 void Form1::mnuRestart_Click() {
-    board_.Restart(*random_);
-    view_->showPointer(BoardView::Pointer::Arrow);
-    showModel();
+    view_->perform(&board::Exercise::mnuRestart_Click);
 }
 
 void Form1::mnuSheet_Click() {
@@ -344,9 +195,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        breakOffDrag();
-    if (event->type() == QEvent::WindowStateChange && isMinimized())
-        breakOffDrag();
+    if ((event->type() == QEvent::ActivationChange && !isActiveWindow()) ||
+        (event->type() == QEvent::WindowStateChange && isMinimized()))
+        view_->perform(&board::Exercise::breakOff);
     QMainWindow::changeEvent(event);
 }

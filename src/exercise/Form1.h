@@ -1,9 +1,10 @@
 #pragma once
-// The exercise window: the board of formulas and name cards, its menu bar and
-// every handler of the exercise. The truth lives in board::Board; this window
-// places and paints from it and feeds it the student's gestures.
+// The exercise window: the board, its grade label, the menu bar and the two
+// dialogs. The exercise's rules live in board::Exercise; the board view shows
+// them and feeds them the student's gestures; this window runs the menu
+// commands, opens the dialogs and fits itself to the screen.
 
-#include "exercise/Board.h"
+#include "exercise/rules/Exercise.h"
 #include "shared/TwipScale.h"
 
 #include <QMainWindow>
@@ -12,7 +13,6 @@
 #include <array>
 #include <memory>
 
-class QAction;
 class QLabel;
 class BoardView;
 class Form2;
@@ -22,28 +22,33 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The menu bar's items, in order: object name and caption.
+    struct MenuItem {
+        const char* name;
+        const char16_t* caption;
+    };
+    static constexpr std::array<MenuItem, 7> MenuItems = {{
+        {"mnuHelp", u"Βοήθεια"},
+        {"mnuCheck", u"Έλεγχος"},
+        {"mnuRestart", u"Απ' την αρχή"},
+        {"mnuSheet", u"Φύλλο εργασίας"},
+        // A divider between the exercise's commands and the program's; it does nothing.
+        {"mnuVSeperator", u"|"},
+        {"mnuAbout", u"Περί..."},
+        {"mnuExit", u"Έξοδος"},
+    }};
+    static QString caption();
+
     // `random` drives the column's shuffle; by default it is seeded from the clock.
     explicit Form1(std::unique_ptr<board::UniformSource> random = nullptr,
                    QWidget* parent = nullptr);
     ~Form1() override;
 
-    const board::Board& board() const { return board_; }
+    const board::Exercise& exercise() const { return exercise_; }
+    const board::Board& board() const { return exercise_.board(); }
     const TwipScale& scale() const { return scale_; }
     BoardView* boardView() const { return view_; }
     QLabel* gradeLabel() const { return LGrade; }
-
-    // The card handlers. Positions are in twips: the drag-over handlers get the
-    // pointer relative to the control the event is for, like any control event.
-    void ImgName_MouseDown(int16_t index, Qt::MouseButton button);
-    void ImgName_MouseMove(int16_t index);
-    void ImgName_MouseUp(int16_t index, float x, float y);
-    void ImgName_DblClick(int16_t index);
-    void ImgName_DragOver(int16_t index, float x, float y);
-    void ImgName_DragDrop();
-    void ImgSyntactic_DragOver(int16_t index, float x, float y);
-    void ImgSyntactic_DragDrop(int16_t index);
-    void Form_DragOver(float x, float y);
-    void Form_DragDrop();
 
     // The menu commands.
     void mnuHelp_Click();
@@ -53,27 +58,9 @@ public:
     void mnuAbout_Click();
     void mnuExit_Click();
 
-    // Pointer routing, as a real pointer would deliver it: a drag-over or a drop
-    // goes to whatever lies under the pointer (window coordinates in twips).
-    void dragOverAt(float x, float y);
-    void dropAt(float x, float y);
-    // A drag broken off by anything but a release (focus or grab lost, the
-    // window hidden or minimised): the card goes home, never stays on the board.
-    void breakOffDrag();
-    // A name placed without dragging (keyboard, or a click on the name and then
-    // on the formula): the same press on its front card and the same drop on
-    // the formula as a mouse drag, so the outcome is the drag's. Returns
-    // whether a copy of the name was left in the column to place.
-    bool placeName(int16_t name, int16_t formula);
-
     // The uniform shrink that lets the window, frame and menu bar included, fit
     // a screen's available area; 1 when it fits as designed.
     static double fitForArea(QSize available, int menuBarHeight);
-
-    QString toolTipText(int16_t card) const { return toolTips_[card]; }
-
-    static QString placedToolTip();
-    static QString columnToolTip();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,21 +68,16 @@ protected:
 
 private:
     void Form_Load();
-    void ArrangeFormulas();
-    void InitBoard();
     void LoadNames();
-    void SendHome(int16_t index);
     void buildMenu();
-    void showModel();
-    void showDragStep();
     void showGrade();
+    void explain(int16_t name);
 
-    board::Board board_;
     std::unique_ptr<board::UniformSource> random_;
+    board::Exercise exercise_;
     TwipScale scale_;
     BoardView* view_ = nullptr;
     QLabel* LGrade = nullptr;
-    std::array<QString, board::CardCount> toolTips_;
     // The two dialogs are made on first use and kept; each opening loads afresh.
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<frmAbout> about_;

@@ -5,7 +5,7 @@
 #include "app/ModalCloser.h"
 #include "content/Fonts.h"
 #include "exercise/Form1.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 
 #include <QTest>
 

@@ -5,10 +5,10 @@
 #include "content/CardPictures.h"
 #include "content/Fonts.h"
 #include "exercise/BoardAccessible.h"
-#include "exercise/BoardFocus.h"
+#include "exercise/rules/BoardFocus.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 #include "support/RealWindow.h"
 
 #include <QAccessible>

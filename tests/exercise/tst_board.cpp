@@ -1,8 +1,8 @@
 // The board model without any window: layout, home rows, the card stacks and
 // the Restart shuffle.
 
-#include "exercise/Board.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/Board.h"
+#include "exercise/rules/RandomSource.h"
 
 #include <QTest>
 #include <algorithm>

@@ -2,8 +2,8 @@
 // window, taking cards back and checking, then a long random run of gestures
 // with the board's invariants checked after every step.
 
-#include "exercise/Board.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/Board.h"
+#include "exercise/rules/RandomSource.h"
 
 #include <QTest>
 #include <random>

@@ -5,7 +5,7 @@
 #include "about/frmAbout.h"
 #include "content/Fonts.h"
 #include "exercise/Form1.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 #include "shared/WebPage.h"
 #include "support/UrlCatcher.h"
 

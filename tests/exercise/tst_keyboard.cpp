@@ -4,10 +4,10 @@
 // mouse gesture leaves it in a twin window started with the same shuffle.
 
 #include "content/Fonts.h"
-#include "exercise/BoardFocus.h"
+#include "exercise/rules/BoardFocus.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 #include "explain/Form2.h"
 #include "shared/Module1.h"
 #include "support/RealWindow.h"

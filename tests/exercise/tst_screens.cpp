@@ -8,7 +8,7 @@
 #include "content/Fonts.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 #include "explain/Form2.h"
 #include "support/RealWindow.h"
 

@@ -5,7 +5,7 @@
 
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 
 #include <QApplication>
 #include <QMouseEvent>

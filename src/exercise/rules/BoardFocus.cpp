@@ -1,4 +1,4 @@
-#include "exercise/BoardFocus.h"
+#include "exercise/rules/BoardFocus.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +29,7 @@ std::vector<FocusItem> itemsOfColumn(const Board& b, int column) {
     }
     for (int f = ColumnStart[column]; f < ColumnStart[column + 1]; ++f) {
         out.push_back({FocusItem::Formula, int16_t(f)});
-        if (b.Slots[f].Placed != NoCard)
+        if (b.Slots()[f].Placed != NoCard)
             out.push_back({FocusItem::PlacedCard, int16_t(f)});
     }
     return out;
@@ -43,7 +43,7 @@ float middleOf(const TwipRect& r) {
 
 int16_t nameAtRow(const Board& b, int16_t row) {
     for (int16_t name = 0; name < NameCount; ++name)
-        if (b.HomeRow[name] == row)
+        if (b.HomeRow()[name] == row)
             return name;
     return NoCard;
 }
@@ -55,7 +55,7 @@ int16_t cardOf(const Board& b, FocusItem item) {
         return name == NoCard ? NoCard : b.frontCardAtHome(name);
     }
     case FocusItem::PlacedCard:
-        return b.Slots[item.index].Placed;
+        return b.Slots()[item.index].Placed;
     case FocusItem::Formula:
         break;
     }
@@ -64,19 +64,14 @@ int16_t cardOf(const Board& b, FocusItem item) {
 
 TwipRect rectOf(const Board& b, FocusItem item) {
     switch (item.kind) {
-    case FocusItem::NameRow: {
-        // Every copy of a name shares its home; an empty row keeps that place.
-        const float below = b.LGrade.Top + b.LGrade.Height;
-        const TwipRect& card = b.ImgName[0];
-        const float gap = (Board::ScaleHeight - below - 20 * card.Height) / 21;
-        return {b.Container.right() + Board::GapRightOfFrame,
-                below + gap + float(item.index) * (card.Height + gap), card.Width, card.Height};
-    }
+    case FocusItem::NameRow:
+        // An empty row keeps its place.
+        return b.homeRect(item.index);
     case FocusItem::Formula:
-        return b.ImgSyntactic[item.index];
+        return b.ImgSyntactic()[item.index];
     case FocusItem::PlacedCard: {
-        const int16_t card = b.Slots[item.index].Placed;
-        return card == NoCard ? TwipRect{} : b.ImgName[card];
+        const int16_t card = b.Slots()[item.index].Placed;
+        return card == NoCard ? TwipRect{} : b.ImgName()[card];
     }
     }
     return {};
@@ -86,7 +81,7 @@ bool exists(const Board& b, FocusItem item) {
     if (item.index < 0 ||
         item.index >= (item.kind == FocusItem::NameRow ? NameCount : FormulaCount))
         return false;
-    return item.kind != FocusItem::PlacedCard || b.Slots[item.index].Placed != NoCard;
+    return item.kind != FocusItem::PlacedCard || b.Slots()[item.index].Placed != NoCard;
 }
 
 Zone zoneOf(FocusItem item) {

@@ -1,7 +1,8 @@
 #pragma once
 // The exercise board as the program reasons about it: every position in twips,
-// every rule of layout, dragging, placing and checking, with no toolkit in sight.
-// The window only shows this model and feeds it pointer positions.
+// the slot table, the column's order and the primitive moves of the exercise,
+// with no toolkit in sight. Its state changes only through these operations;
+// the gestures that drive them are in Exercise.
 
 #include "content/Pairing.h"
 
@@ -87,7 +88,10 @@ public:
     bool isPlaced(int16_t card) const { return !inColumn(card); }
     // The control under a point, front to back: visible cards, then formulas.
     Hit hitTest(float x, float y) const;
+    // Within the edge rule's margin of the window's inner area.
     static bool nearEdge(float x, float y);
+    // Where the cards of the name shown in `row` of the column stand at home.
+    TwipRect homeRect(int16_t row) const;
 
     // A left or middle press on a card. Starts a drag only from the column
     // (bring to front, remember it, hide the grade); returns whether it did.
@@ -96,11 +100,7 @@ public:
     // The dragged card follows the pointer: its left edge 60 twips right of it,
     // its vertical middle on it.
     void followPointer(float x, float y);
-    // Drag-over anywhere, routed by what lies under the pointer; over bare
-    // window area near the edge the drag ends and the card goes home.
-    void dragOver(float x, float y);
-    // Release at a point: on a formula the card is placed, anywhere else it goes home.
-    void drop(float x, float y);
+    // The dragged card settles under the formula; a card that lay there goes home.
     void dropOnFormula(int16_t formula);
     // A drop anywhere but on a formula, the edge rule, or a drag broken off.
     void sendDraggedHome();
@@ -117,26 +117,36 @@ public:
     // moved cards), so the window repaints only those.
     std::vector<TwipRect> takeDirty();
 
-    // The controls, addressed like the window's control arrays.
-    TwipRect Container{60, 60, 10875, 9795};
-    TwipRect LGrade{12480, 60, 1305, 585};
-    bool gradeVisible = true;
-    std::string gradeCaption = "100%";
-    std::array<TwipRect, FormulaCount> ImgSyntactic{};
-    std::array<TwipRect, CardCount> ImgName{};
-    std::array<bool, CardCount> cardVisible{};
+    // Read-only views of the controls, addressed like the window's controls.
+    const TwipRect& Container() const { return container_; }
+    const TwipRect& LGrade() const { return grade_; }
+    bool gradeVisible() const { return gradeVisible_; }
+    const std::string& gradeCaption() const { return gradeCaption_; }
+    const std::array<TwipRect, FormulaCount>& ImgSyntactic() const { return formulas_; }
+    const std::array<TwipRect, CardCount>& ImgName() const { return cards_; }
+    bool cardVisible(int16_t card) const { return cardVisible_[size_t(card)]; }
     // Card indexes from front to back; formulas always lie behind every card.
-    std::vector<int16_t> frontToBack;
-
-    std::array<SlotInfo, FormulaCount> Slots{};
-    std::array<int16_t, NameCount> HomeRow{};
-    int16_t DragIndex = 0;
+    const std::vector<int16_t>& frontToBack() const { return frontToBack_; }
+    const std::array<SlotInfo, FormulaCount>& Slots() const { return slots_; }
+    const std::array<int16_t, NameCount>& HomeRow() const { return homeRow_; }
+    int16_t DragIndex() const { return dragIndex_; }
 
 private:
     void moveCard(int16_t card, float left, float top);
     void bringToFront(int16_t card);
     void markAllDirty();
 
+    TwipRect container_{60, 60, 10875, 9795};
+    TwipRect grade_{12480, 60, 1305, 585};
+    bool gradeVisible_ = true;
+    std::string gradeCaption_ = "100%";
+    std::array<TwipRect, FormulaCount> formulas_{};
+    std::array<TwipRect, CardCount> cards_{};
+    std::array<bool, CardCount> cardVisible_{};
+    std::vector<int16_t> frontToBack_;
+    std::array<SlotInfo, FormulaCount> slots_{};
+    std::array<int16_t, NameCount> homeRow_{};
+    int16_t dragIndex_ = 0;
     bool dragging_ = false;
     std::vector<TwipRect> dirty_;
 };

@@ -1,5 +1,5 @@
 #pragma once
-#include "exercise/Board.h"
+#include "exercise/rules/Board.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,6 @@
-#include "exercise/Board.h"
+#include "exercise/rules/Board.h"
+
+#include "content/FormulaDescriptions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +14,7 @@ namespace {
 // their vertical shares of about 746.6, 634.3 and exactly 1030 twips.
 TwipRect designFormulaSize(int formula) {
     const bool firstColumn = formula <= 6;
-    const bool twoRows = content::isTwoRowFormula(formula);
+    const bool twoRows = content::formulaDescriptions().at(size_t(formula)).hasBranchRow();
     if (firstColumn && formula != 0)
         return {0, 0, 3108, twoRows ? 936.0f : 528.0f};
     return {0, 0, 3105, twoRows ? 930.0f : 525.0f};
@@ -22,21 +24,21 @@ TwipRect designFormulaSize(int formula) {
 
 Board::Board() {
     for (int i = 0; i < FormulaCount; ++i)
-        ImgSyntactic[i] = designFormulaSize(i);
+        formulas_[i] = designFormulaSize(i);
     // Cards made at run time copy the first card's properties.
     for (int i = 0; i < CardCount; ++i) {
         const int designIndex = i < NameCount ? i : 0;
-        ImgName[i] = {11340, 1440.0f + 420.0f * float(designIndex), 3405, 345};
+        cards_[i] = {11340, 1440.0f + 420.0f * float(designIndex), 3405, 345};
     }
     for (int i = 0; i < NameCount; ++i)
-        cardVisible[i] = true;
-    HomeRow.fill(0);
+        cardVisible_[i] = true;
+    homeRow_.fill(0);
 }
 
 void Board::ArrangeFormulas() {
-    const float w = ImgName[0].Width;
-    const float g = (Container.Width - 3 * w) / 4;
-    const float x1 = Container.Left + g + w / 2;
+    const float w = cards_[0].Width;
+    const float g = (container_.Width - 3 * w) / 4;
+    const float x1 = container_.Left + g + w / 2;
     const float x2 = x1 + g + w;
     const float x3 = x2 + g + w;
 
@@ -46,82 +48,87 @@ void Board::ArrangeFormulas() {
     };
     for (const Column c : {Column{0, 6, x1}, Column{7, 13, x2}, Column{14, 19, x3}}) {
         const int n = c.last - c.first + 1;
-        ImgSyntactic[c.first].Top = Container.Top + 60;
+        formulas_[c.first].Top = container_.Top + 60;
         float s = 60;
         for (int i = c.first; i <= c.last; ++i) {
-            s += ImgSyntactic[i].Height;
-            ImgSyntactic[i].Left = c.centre - ImgSyntactic[i].Width / 2;
+            s += formulas_[i].Height;
+            formulas_[i].Left = c.centre - formulas_[i].Width / 2;
         }
-        const float v = (Container.Height - s) / float(n);
+        const float v = (container_.Height - s) / float(n);
         for (int i = c.first + 1; i <= c.last; ++i)
-            ImgSyntactic[i].Top = ImgSyntactic[i - 1].Top + ImgSyntactic[i - 1].Height + v;
+            formulas_[i].Top = formulas_[i - 1].Top + formulas_[i - 1].Height + v;
     }
     markAllDirty();
 }
 
 void Board::InitBoard() {
-    Slots = {};
+    slots_ = {};
     for (int i = 0; i < FormulaCount; ++i) {
-        Slots[i].Points = 5;
-        Slots[i].Correct = content::CorrectNameForFormula[i];
+        slots_[i].Points = 5;
+        slots_[i].Correct = content::CorrectNameForFormula[i];
     }
     for (int i = NameCount; i < CardCount; ++i) {
-        ImgName[i].Width = ImgName[0].Width;
-        ImgName[i].Height = ImgName[0].Height;
-        cardVisible[i] = true;
+        cards_[i].Width = cards_[0].Width;
+        cards_[i].Height = cards_[0].Height;
+        cardVisible_[i] = true;
     }
     // Bringing 399 down to 0 to the front leaves the lowest index in front.
-    frontToBack.resize(CardCount);
+    frontToBack_.resize(CardCount);
     for (int i = 0; i < CardCount; ++i)
-        frontToBack[i] = int16_t(i);
+        frontToBack_[i] = int16_t(i);
     markAllDirty();
 }
 
+TwipRect Board::homeRect(int16_t row) const {
+    // Twenty rows share the height below the grade with twenty-one equal gaps.
+    const float below = grade_.Top + grade_.Height;
+    const TwipRect& card = cards_[0];
+    const float gap = (ScaleHeight - below - 20 * card.Height) / 21;
+    return {container_.right() + GapRightOfFrame, below + gap + float(row) * (card.Height + gap),
+            card.Width, card.Height};
+}
+
 void Board::SendHome(int16_t index) {
-    const float below = LGrade.Top + LGrade.Height;
-    const float cardHeight = ImgName[0].Height;
-    const float gap = (ScaleHeight - below - 20 * cardHeight) / 21;
-    const int16_t row = HomeRow[index % NameCount];
-    moveCard(index, Container.Left + Container.Width + GapRightOfFrame,
-             below + gap + float(row) * (cardHeight + gap));
+    const TwipRect home = homeRect(homeRow_[index % NameCount]);
+    moveCard(index, home.Left, home.Top);
 }
 
 void Board::Restart(UniformSource& random) {
     dragging_ = false;
-    for (SlotInfo& slot : Slots)
+    for (SlotInfo& slot : slots_)
         slot.Placed = NoCard;
 
-    HomeRow.fill(-1);
+    homeRow_.fill(-1);
     random.seedFromClock();
     for (int i = 0; i < NameCount; ++i) {
         int16_t r = 0;
         for (;;) {
             r = int16_t(std::floor(double(random.next()) * 20.0));
-            if (std::find(HomeRow.begin(), HomeRow.end(), r) == HomeRow.end())
+            if (std::find(homeRow_.begin(), homeRow_.end(), r) == homeRow_.end())
                 break;
         }
-        HomeRow[i] = r;
+        homeRow_[i] = r;
     }
 
     // All cards are hidden while they move and shown once all are in place.
-    cardVisible.fill(false);
+    cardVisible_.fill(false);
     for (int i = 0; i < CardCount; ++i)
         SendHome(int16_t(i));
-    cardVisible.fill(true);
-    gradeVisible = false;
+    cardVisible_.fill(true);
+    gradeVisible_ = false;
     markAllDirty();
 }
 
 bool Board::inColumn(int16_t card) const {
-    return ImgName[card].Left >= Container.Left + Container.Width;
+    return cards_[card].Left >= container_.Left + container_.Width;
 }
 
 Hit Board::hitTest(float x, float y) const {
-    for (const int16_t card : frontToBack)
-        if (cardVisible[card] && ImgName[card].contains(x, y))
+    for (const int16_t card : frontToBack_)
+        if (cardVisible_[card] && cards_[card].contains(x, y))
             return {Hit::Card, card};
     for (int i = 0; i < FormulaCount; ++i)
-        if (ImgSyntactic[i].contains(x, y))
+        if (formulas_[i].contains(x, y))
             return {Hit::Formula, int16_t(i)};
     return {};
 }
@@ -136,55 +143,36 @@ bool Board::beginDrag(int16_t card) {
     if (dragging_ || !inColumn(card))
         return false;
     bringToFront(card);
-    DragIndex = card;
+    dragIndex_ = card;
     dragging_ = true;
-    gradeVisible = false;
+    gradeVisible_ = false;
     return true;
 }
 
 void Board::followPointer(float x, float y) {
     if (!dragging_)
         return;
-    moveCard(DragIndex, x + PointerToCardLeft, y - ImgName[DragIndex].Height / 2);
-}
-
-void Board::dragOver(float x, float y) {
-    if (!dragging_)
-        return;
-    if (hitTest(x, y).kind == Hit::Window && nearEdge(x, y))
-        sendDraggedHome();
-    else
-        followPointer(x, y);
-}
-
-void Board::drop(float x, float y) {
-    if (!dragging_)
-        return;
-    const Hit hit = hitTest(x, y);
-    if (hit.kind == Hit::Formula)
-        dropOnFormula(hit.index);
-    else
-        sendDraggedHome();
+    moveCard(dragIndex_, x + PointerToCardLeft, y - cards_[dragIndex_].Height / 2);
 }
 
 void Board::dropOnFormula(int16_t formula) {
     if (!dragging_)
         return;
     dragging_ = false;
-    SlotInfo& slot = Slots[formula];
+    SlotInfo& slot = slots_[formula];
     if (slot.Placed != NoCard)
         SendHome(slot.Placed);
-    slot.Placed = DragIndex;
-    const TwipRect& f = ImgSyntactic[formula];
-    const TwipRect& c = ImgName[DragIndex];
-    moveCard(DragIndex, f.Left + f.Width / 2 - c.Width / 2, f.Top + f.Height + GapBelowFormula);
+    slot.Placed = dragIndex_;
+    const TwipRect& f = formulas_[formula];
+    const TwipRect& c = cards_[dragIndex_];
+    moveCard(dragIndex_, f.Left + f.Width / 2 - c.Width / 2, f.Top + f.Height + GapBelowFormula);
 }
 
 void Board::sendDraggedHome() {
     if (!dragging_)
         return;
     dragging_ = false;
-    SendHome(DragIndex);
+    SendHome(dragIndex_);
 }
 
 bool Board::takeBack(int16_t card) {
@@ -193,15 +181,15 @@ bool Board::takeBack(int16_t card) {
     const int16_t slot = slotHolding(card);
     if (slot == NoCard)
         return false;
-    gradeVisible = false;
-    Slots[slot].Placed = NoCard;
+    gradeVisible_ = false;
+    slots_[slot].Placed = NoCard;
     SendHome(card);
     return true;
 }
 
 int16_t Board::check() {
     int16_t sum = 0;
-    for (SlotInfo& slot : Slots) {
+    for (SlotInfo& slot : slots_) {
         if (slot.Placed == NoCard)
             continue;
         if (slot.Placed % NameCount == slot.Correct) {
@@ -211,22 +199,22 @@ int16_t Board::check() {
             slot.Placed = NoCard;
         }
     }
-    gradeCaption = std::to_string(sum) + "%";
-    gradeVisible = true;
+    gradeCaption_ = std::to_string(sum) + "%";
+    gradeVisible_ = true;
     return sum;
 }
 
 int16_t Board::slotHolding(int16_t card) const {
     for (int i = 0; i < FormulaCount; ++i)
-        if (Slots[i].Placed == card)
+        if (slots_[i].Placed == card)
             return int16_t(i);
     return NoCard;
 }
 
 int16_t Board::frontCardAtHome(int16_t name) const {
-    for (const int16_t card : frontToBack)
-        if (card % NameCount == name && cardVisible[card] && inColumn(card) &&
-            !(dragging_ && card == DragIndex))
+    for (const int16_t card : frontToBack_)
+        if (card % NameCount == name && cardVisible_[card] && inColumn(card) &&
+            !(dragging_ && card == dragIndex_))
             return card;
     return NoCard;
 }
@@ -238,7 +226,7 @@ std::vector<TwipRect> Board::takeDirty() {
 }
 
 void Board::moveCard(int16_t card, float left, float top) {
-    TwipRect& r = ImgName[card];
+    TwipRect& r = cards_[card];
     if (r.Left == left && r.Top == top)
         return;
     dirty_.push_back(r);
@@ -248,10 +236,10 @@ void Board::moveCard(int16_t card, float left, float top) {
 }
 
 void Board::bringToFront(int16_t card) {
-    const auto it = std::find(frontToBack.begin(), frontToBack.end(), card);
-    if (it != frontToBack.end())
-        std::rotate(frontToBack.begin(), it, it + 1);
-    dirty_.push_back(ImgName[card]);
+    const auto it = std::find(frontToBack_.begin(), frontToBack_.end(), card);
+    if (it != frontToBack_.end())
+        std::rotate(frontToBack_.begin(), it, it + 1);
+    dirty_.push_back(cards_[card]);
 }
 
 void Board::markAllDirty() {

@@ -1,4 +1,4 @@
-#include "exercise/RandomSource.h"
+#include "exercise/rules/RandomSource.h"
 
 #include <chrono>
 

@@ -4,7 +4,7 @@
 // formula followed by the card that lies under it, if any. A screen reader
 // walks the same items in the same order.
 
-#include "exercise/Board.h"
+#include "exercise/rules/Board.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,0 +1,42 @@
+#pragma once
+// Paints the board from the exercise's model: the frame, the formula cards, the
+// name cards front to back, and the two marks of the keyboard (the picked-up
+// name's shadow and outline, the focus ring).
+
+#include "exercise/rules/Board.h"
+#include "shared/TwipScale.h"
+
+#include <QRect>
+#include <QRegion>
+#include <optional>
+
+class QPainter;
+
+struct BoardMarks {
+    int16_t liftedCard = board::NoCard;       // the picked-up name's front card
+    std::optional<board::TwipRect> focusRing; // where the keyboard stands, when shown
+};
+
+class BoardPainter {
+public:
+    BoardPainter(const board::Board& model, const TwipScale& scale)
+        : model_(model), scale_(scale) {}
+
+    QRect toPixels(const board::TwipRect& r) const {
+        return scale_.rect(r.Left, r.Top, r.Width, r.Height);
+    }
+    // Paints what lies in `exposed`; the painter is already clipped to it.
+    void paint(QPainter& p, const QRegion& exposed, const BoardMarks& marks) const;
+    // Where the marks are drawn, so that a change repaints just that.
+    QRegion marksRegion(const BoardMarks& marks) const;
+
+private:
+    int ringWidth() const;
+    void paintFrame(QPainter& p, const QRect& bounds) const;
+    void paintFormulas(QPainter& p, const QRegion& exposed, qreal dpr) const;
+    void paintCards(QPainter& p, const QRegion& exposed, qreal dpr, int16_t lifted) const;
+    void paintMarks(QPainter& p, const BoardMarks& marks) const;
+
+    const board::Board& model_;
+    const TwipScale& scale_;
+};
