@@ -66,9 +66,11 @@ void fillBoard() {
     const board::Board& b = window->board();
     for (int16_t f = 0; f < board::FormulaCount; ++f) {
         const int16_t name =
-            f % 2 ? int16_t((b.Slots[f].Correct + 1) % board::NameCount) : b.Slots[f].Correct;
-        window->ImgName_MouseDown(b.frontCardAtHome(name), Qt::LeftButton);
-        window->ImgSyntactic_DragDrop(f);
+            f % 2 ? int16_t((b.Slots()[f].Correct + 1) % board::NameCount) : b.Slots()[f].Correct;
+        window->boardView()->perform([&](board::Exercise& e) {
+            e.ImgName_MouseDown(b.frontCardAtHome(name), board::Button::Left);
+            e.ImgSyntactic_DragDrop(f);
+        });
     }
     flushRepaints();
 }
@@ -113,9 +115,9 @@ void DragMove(benchmark::State& state) {
     const board::Board& b = window->board();
     int16_t card = board::NoCard;
     for (int16_t name = 0; name < board::NameCount && card == board::NoCard; ++name)
-        if (b.HomeRow[name] == 0)
+        if (b.HomeRow()[name] == 0)
             card = b.frontCardAtHome(name);
-    const board::TwipRect& r = b.ImgName[card];
+    const board::TwipRect& r = b.ImgName()[card];
     sendMouse(QEvent::MouseButtonPress, windowPointAtTwips(r.Left + 100, r.Top + 100),
               Qt::LeftButton, Qt::LeftButton);
     if (!b.dragging()) {

@@ -8,10 +8,9 @@
 //   startup_probe --child exercise  one start of the exercise window
 //   startup_probe --child empty     one start of the empty window
 
-#include "MenuCaptions.h"
 #include "content/Fonts.h"
-#include "exercise/rules/Board.h"
 #include "exercise/Form1.h"
+#include "exercise/rules/Board.h"
 #include "shared/TwipScale.h"
 
 #include <QApplication>
@@ -69,8 +68,8 @@ private:
 // The empty window: what Qt alone costs for a window of this size and menu.
 std::unique_ptr<QMainWindow> emptyWindow() {
     auto w = std::make_unique<QMainWindow>();
-    for (const QString& caption : menuCaptions())
-        w->menuBar()->addAction(caption);
+    for (const Form1::MenuItem& item : Form1::MenuItems)
+        w->menuBar()->addAction(QString::fromUtf16(item.caption));
     auto* centre = new QWidget(w.get());
     centre->setFixedSize(TwipScale().size(board::Board::ScaleWidth, board::Board::ScaleHeight));
     w->setCentralWidget(centre);

@@ -32,7 +32,8 @@ struct Place {
 };
 
 // Label1(0) to Label1(11), in twips. The first heading is narrower than the
-// other three, as the window was always drawn.
+// other three by 60 twips; no text reaches that far, so the difference never
+// shows, and the layout keeps the window's own measurements.
 constexpr std::array<Place, 12> Places{{
     {Role::Fragment, 60, 480, 3495, 315},  // 0
     {Role::Heading, 60, 60, 10095, 375},   // 1
@@ -179,8 +180,8 @@ void Form2::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // A focused push button takes Enter, as on the platform the drill
-        // comes from; the button always has the focus here.
+        // Enter presses the focused push button, which here is always the
+        // one button: a student closes the window without reaching for the mouse.
         if (focusWidget() == Command1)
             Command1->click();
         event->accept();

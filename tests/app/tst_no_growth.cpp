@@ -4,6 +4,7 @@
 
 #include "app/ModalCloser.h"
 #include "content/Fonts.h"
+#include "exercise/BoardView.h"
 #include "exercise/Form1.h"
 #include "exercise/rules/RandomSource.h"
 
@@ -76,7 +77,9 @@ private slots:
         int16_t card = 0;
         const auto open = [&] {
             if (dialog == 0)
-                w.ImgName_MouseDown(card++ % board::CardCount, Qt::RightButton);
+                w.boardView()->perform([c = card++ % board::CardCount](board::Exercise& e) {
+                    e.ImgName_MouseDown(int16_t(c), board::Button::Right);
+                });
             else
                 w.mnuAbout_Click();
         };

@@ -5,9 +5,9 @@
 #include "content/CardPictures.h"
 #include "content/Fonts.h"
 #include "exercise/BoardAccessible.h"
-#include "exercise/rules/BoardFocus.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
+#include "exercise/rules/BoardFocus.h"
 #include "exercise/rules/RandomSource.h"
 #include "support/RealWindow.h"
 
@@ -32,8 +32,8 @@ void dragName(Form1& w, int16_t name, int formula) {
                                     QPoint(s.px(r.Left + r.Width / 2), s.px(r.Top + r.Height / 2)));
     };
     QWindow* window = w.windowHandle();
-    const QPoint from = at(w.board().ImgName[w.board().frontCardAtHome(name)]);
-    const QPoint to = at(w.board().ImgSyntactic[formula]);
+    const QPoint from = at(w.board().ImgName()[w.board().frontCardAtHome(name)]);
+    const QPoint to = at(w.board().ImgSyntactic()[formula]);
     QTest::mousePress(window, Qt::LeftButton, {}, from);
     QTest::mouseMove(window, (from + to) / 2);
     QTest::mouseMove(window, to);
@@ -107,7 +107,7 @@ private slots:
         QString expected;
         switch (item.kind) {
         case FocusItem::NameRow:
-            item.index = w->board().HomeRow[name];
+            item.index = w->board().HomeRow()[name];
             expected = content::nameText(name);
             break;
         case FocusItem::PlacedCard:
@@ -140,7 +140,8 @@ private slots:
         dragName(*w, 2, 7);
         QAccessibleInterface* placed = childFor(*w, {FocusItem::PlacedCard, 7});
         QVERIFY(placed->isValid());
-        w->ImgName_DblClick(w->board().Slots[7].Placed);
+        const int16_t card = w->board().Slots()[7].Placed;
+        w->boardView()->perform([card](board::Exercise& e) { e.ImgName_DblClick(card); });
         QVERIFY(!placed->isValid());
         QVERIFY(placed->state().invalid);
         QVERIFY(std::any_of(Heard::events.begin(), Heard::events.end(), [&](const auto& e) {
@@ -156,7 +157,7 @@ private slots:
         Heard::events.clear();
         QTest::keyClick(w->windowHandle(), Qt::Key_Down);
         const FocusItem row1{FocusItem::NameRow, 1};
-        QCOMPARE(w->boardView()->focusItem(), row1);
+        QCOMPARE(w->exercise().focusItem(), row1);
         QAccessibleInterface* board = QAccessible::queryAccessibleInterface(w->boardView());
         QAccessibleInterface* iface = childFor(*w, row1);
         QVERIFY(iface->state().focused);
@@ -176,17 +177,17 @@ private slots:
         auto w = makeWindow();
         QVERIFY(w);
         const int16_t name = 14;
-        QAccessibleInterface* row = childFor(*w, {FocusItem::NameRow, w->board().HomeRow[name]});
+        QAccessibleInterface* row = childFor(*w, {FocusItem::NameRow, w->board().HomeRow()[name]});
         QVERIFY(row->actionInterface());
         QVERIFY(row->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::showMenuAction()));
         const int16_t card = w->board().frontCardAtHome(name);
         row->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(w->boardView()->selectedName(), name);
+        QCOMPARE(w->exercise().selectedName(), name);
         childFor(*w, {FocusItem::Formula, 16})
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(w->board().Slots[16].Placed, card);
+        QCOMPARE(w->board().Slots()[16].Placed, card);
     }
 
     void theGradeIsReadOutAfterEveryCheck() {

@@ -4,6 +4,7 @@
 
 #include "about/frmAbout.h"
 #include "content/Fonts.h"
+#include "exercise/BoardView.h"
 #include "exercise/Form1.h"
 #include "exercise/rules/RandomSource.h"
 #include "shared/WebPage.h"
@@ -34,11 +35,11 @@ struct BoardSnapshot {
     static BoardSnapshot of(const Form1& form) {
         BoardSnapshot s;
         const board::Board& b = form.board();
-        s.cards.assign(b.ImgName.begin(), b.ImgName.end());
-        for (const auto& slot : b.Slots)
+        s.cards.assign(b.ImgName().begin(), b.ImgName().end());
+        for (const auto& slot : b.Slots())
             s.slotFields.push_back({slot.Points, slot.Correct, slot.Placed});
-        s.gradeVisible = b.gradeVisible;
-        s.gradeCaption = b.gradeCaption;
+        s.gradeVisible = b.gradeVisible();
+        s.gradeCaption = b.gradeCaption();
         s.gradeLabelVisible = form.gradeLabel()->isVisible();
         s.gradeLabelText = form.gradeLabel()->text();
         return s;
@@ -48,10 +49,12 @@ struct BoardSnapshot {
 // A board with something on it: the right name under formula 0, a wrong one
 // under formula 1, optionally checked, then a third card under formula 2.
 void fillBoard(Form1& form, bool checked) {
-    const auto& table = form.board().Slots;
+    const auto& table = form.board().Slots();
     const auto place = [&](int16_t card, int16_t formula) {
-        form.ImgName_MouseDown(card, Qt::LeftButton);
-        form.ImgSyntactic_DragDrop(formula);
+        form.boardView()->perform([&](board::Exercise& e) {
+            e.ImgName_MouseDown(card, board::Button::Left);
+            e.ImgSyntactic_DragDrop(formula);
+        });
     };
     place(table[0].Correct, 0);
     place(int16_t(board::NameCount + (table[1].Correct + 1) % board::NameCount), 1);

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -94,22 +95,31 @@ private slots:
         // A drag lands where it lands at full size: the model's twips.
         QWindow* window = w->windowHandle();
         const int16_t card = w->board().frontCardAtHome(7);
-        const QPoint from = at(*w, w->board().ImgName[card]);
-        const QPoint to = at(*w, w->board().ImgSyntactic[9]);
+        const QPoint from = at(*w, w->board().ImgName()[card]);
+        const QPoint to = at(*w, w->board().ImgSyntactic()[9]);
         QTest::mousePress(window, Qt::LeftButton, {}, from);
         QTest::mouseMove(window, (from + to) / 2);
         QTest::mouseMove(window, to);
         QTest::mouseRelease(window, Qt::LeftButton, {}, to);
-        QCOMPARE(w->board().Slots[9].Placed, card);
-        QCOMPARE(w->board().ImgName[card].Left, 3795.0f);
-        // The edge rule still counts 180 twips, whatever a pixel is worth.
-        const QPoint home = at(*w, w->board().ImgName[w->board().frontCardAtHome(3)]);
-        QTest::mousePress(window, Qt::LeftButton, {}, home);
+        QCOMPARE(w->board().Slots()[9].Placed, card);
+        QCOMPARE(w->board().ImgName()[card].Left, 3795.0f);
+        // The edge rule still counts its margin in twips, whatever a pixel is
+        // worth, and only over bare window: over the bottom row's card the
+        // dragged card follows, below it the drag ends.
         const TwipScale& s = w->scale();
-        QTest::mouseMove(window, w->boardView()->mapTo(w.get(), QPoint(s.px(12000), s.px(9800))));
+        const auto atTwips = [&](float x, float y) {
+            return w->boardView()->mapTo(w.get(), QPoint(s.px(x), s.px(y)));
+        };
+        const int16_t name =
+            int16_t(std::find(w->board().HomeRow().begin(), w->board().HomeRow().end(), 0) -
+                    w->board().HomeRow().begin());
+        QTest::mousePress(window, Qt::LeftButton, {},
+                          at(*w, w->board().ImgName()[w->board().frontCardAtHome(name)]));
+        QTest::mouseMove(window, atTwips(12000, 9770));
+        QVERIFY(w->board().dragging());
+        QTest::mouseMove(window, atTwips(12000, 9880));
         QVERIFY(!w->board().dragging());
-        QTest::mouseRelease(window, Qt::LeftButton, {},
-                            w->boardView()->mapTo(w.get(), QPoint(s.px(12000), s.px(9800))));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, atTwips(12000, 9880));
         // The grade label shrinks with the board.
         QCOMPARE(w->gradeLabel()->geometry(), s.rect(12480, 60, 1305, 585));
     }
@@ -141,7 +151,7 @@ private slots:
         } else {
             const int16_t card = w->board().frontCardAtHome(5);
             QTest::mouseClick(w->windowHandle(), Qt::RightButton, {},
-                              at(*w, w->board().ImgName[card]));
+                              at(*w, w->board().ImgName()[card]));
         }
         QVERIFY(!client.isEmpty());
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();

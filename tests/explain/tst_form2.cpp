@@ -394,20 +394,22 @@ void TestForm2::placedCardExplainsItsOwnCompoundAndStays() {
     const int16_t name = 6;
     int16_t formula = -1;
     for (int16_t f = 0; f < board::FormulaCount && formula < 0; ++f)
-        if ((form.board().Slots[size_t(f)].Correct == name) == onItsOwnFormula)
+        if ((form.board().Slots()[size_t(f)].Correct == name) == onItsOwnFormula)
             formula = f;
     QVERIFY(formula >= 0);
     const int16_t card = form.board().frontCardAtHome(name);
-    form.ImgName_MouseDown(card, Qt::LeftButton);
-    form.ImgSyntactic_DragDrop(formula);
-    QCOMPARE(form.board().Slots[size_t(formula)].Placed, card);
+    form.boardView()->perform([&](board::Exercise& e) {
+        e.ImgName_MouseDown(card, board::Button::Left);
+        e.ImgSyntactic_DragDrop(formula);
+    });
+    QCOMPARE(form.board().Slots()[size_t(formula)].Placed, card);
     QVERIFY(form.board().isPlaced(card));
-    const board::TwipRect where = form.board().ImgName[size_t(card)];
+    const board::TwipRect where = form.board().ImgName()[size_t(card)];
 
     const Seen seen = explain(form, card);
     checkShowsRow(seen, name);
-    QCOMPARE(form.board().Slots[size_t(formula)].Placed, card);
-    QCOMPARE(form.board().ImgName[size_t(card)], where);
+    QCOMPARE(form.board().Slots()[size_t(formula)].Placed, card);
+    QCOMPARE(form.board().ImgName()[size_t(card)], where);
     QVERIFY(!form.board().dragging());
 }
 

@@ -40,12 +40,12 @@ public:
         return w_.boardView()->mapTo(&w_, QPoint(s.px(x), s.px(y)));
     }
     QPoint onCard(int16_t card) const {
-        const auto& r = w_.board().ImgName[card];
+        const auto& r = w_.board().ImgName()[card];
         return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
     }
     QPoint onName(int16_t name) const { return onCard(w_.board().frontCardAtHome(name)); }
     QPoint onFormula(int f) const {
-        const auto& r = w_.board().ImgSyntactic[f];
+        const auto& r = w_.board().ImgSyntactic()[f];
         return atTwips(r.Left + r.Width / 2, r.Top + r.Height / 2);
     }
     void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {

@@ -8,6 +8,8 @@
 #include "content/CardPictures.h"
 #include "content/Fonts.h"
 #include "content/Pairing.h"
+#include "exercise/rules/Board.h"
+#include "shared/TwipScale.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -17,14 +19,15 @@
 
 namespace {
 
-constexpr qreal TwipsPerPixel = 15;
 constexpr qreal Ratio = 2;
 
+// Each card at the size its control has on the board.
 QSize controlSize(content::CardKind kind, int index, qreal zoom) {
-    QSizeF twips(3405, 345);
-    if (kind == content::CardKind::Formula)
-        twips = content::isTwoRowFormula(index) ? QSizeF(3105, 930) : QSizeF(3105, 525);
-    return (twips * zoom / TwipsPerPixel).toSize();
+    static const board::Board designed;
+    const board::TwipRect& r = kind == content::CardKind::Formula
+                                   ? designed.ImgSyntactic()[size_t(index)]
+                                   : designed.ImgName()[size_t(index)];
+    return (QSizeF(r.Width, r.Height) * zoom / TwipScale::TwipsPerPixel).toSize();
 }
 
 } // namespace
