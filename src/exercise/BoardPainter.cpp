@@ -25,6 +25,10 @@ int BoardPainter::ringWidth() const {
 }
 
 void BoardPainter::paint(QPainter& p, const QRegion& exposed, const BoardMarks& marks) const {
+    if (paintFromStill(p, exposed, targetRatio(p))) {
+        paintMarks(p, marks);
+        return;
+    }
     // The background is filled rectangle by rectangle so that a small repaint
     // stays small, and white only around the frame: inside it the frame's own
     // colour goes straight onto the backing store.
@@ -38,6 +42,34 @@ void BoardPainter::paint(QPainter& p, const QRegion& exposed, const BoardMarks& 
     paintFormulas(p, exposed, dpr);
     paintCards(p, exposed, dpr, marks.liftedCard);
     paintMarks(p, marks);
+}
+
+void BoardPainter::rememberBoardWithout(int16_t card, QSize pixels, qreal dpr) {
+    still_ = QPixmap(pixels * dpr);
+    still_.setDevicePixelRatio(dpr);
+    stillWithout_ = card;
+    QPainter p(&still_);
+    const QRegion all(QRect(QPoint(0, 0), pixels));
+    for (const QRect& r : all)
+        p.fillRect(r, Qt::white);
+    paintFrame(p, all.boundingRect());
+    paintFormulas(p, all, dpr);
+    paintCards(p, all, dpr, board::NoCard, card);
+}
+
+bool BoardPainter::paintFromStill(QPainter& p, const QRegion& exposed, qreal dpr) const {
+    const int16_t card = model_.DragIndex();
+    if (still_.isNull() || !model_.dragging() || card != stillWithout_ ||
+        still_.devicePixelRatio() != dpr || p.transform().type() > QTransform::TxTranslate)
+        return false;
+    // The still board under the exposed area, then the dragged card over it.
+    for (const QRect& r : exposed)
+        p.drawPixmap(r, still_, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    const QRect at = toPixels(model_.ImgName()[size_t(card)]);
+    if (exposed.intersects(at))
+        p.drawPixmap(at.topLeft(), content::cardPixmap(content::CardKind::Name,
+                                                       card % board::NameCount, at.size(), dpr));
+    return true;
 }
 
 void BoardPainter::paintFrame(QPainter& p, const QRect& bounds) const {
@@ -65,8 +97,8 @@ void BoardPainter::paintFormulas(QPainter& p, const QRegion& exposed, qreal dpr)
     }
 }
 
-void BoardPainter::paintCards(QPainter& p, const QRegion& exposed, qreal dpr,
-                              int16_t lifted) const {
+void BoardPainter::paintCards(QPainter& p, const QRegion& exposed, qreal dpr, int16_t lifted,
+                              int16_t left) const {
     // Copies of one name stacked on one place look alike: only the front one of
     // each exactly covered pile needs painting.
     std::vector<int16_t> toPaint;
@@ -79,7 +111,7 @@ void BoardPainter::paintCards(QPainter& p, const QRegion& exposed, qreal dpr,
     const double highX = scale_.twips(bounds.right() + ring + 2);
     const double highY = scale_.twips(bounds.bottom() + ring + 2);
     for (const int16_t card : model_.frontToBack()) {
-        if (!model_.cardVisible(card))
+        if (!model_.cardVisible(card) || card == left)
             continue;
         const board::TwipRect& t = model_.ImgName()[size_t(card)];
         if (t.right() < lowX || t.Left > highX || t.bottom() < lowY || t.Top > highY)

@@ -6,6 +6,7 @@
 #include "exercise/rules/Board.h"
 #include "shared/TwipScale.h"
 
+#include <QPixmap>
 #include <QRect>
 #include <QRegion>
 #include <optional>
@@ -27,16 +28,24 @@ public:
     }
     // Paints what lies in `exposed`; the painter is already clipped to it.
     void paint(QPainter& p, const QRegion& exposed, const BoardMarks& marks) const;
+    // While a card is dragged nothing else on the board changes: the rest is
+    // painted once into a picture, and each step of the drag copies from it.
+    void rememberBoardWithout(int16_t card, QSize pixels, qreal dpr);
+    void forgetBoard() { still_ = {}; }
     // Where the marks are drawn, so that a change repaints just that.
     QRegion marksRegion(const BoardMarks& marks) const;
 
 private:
+    bool paintFromStill(QPainter& p, const QRegion& exposed, qreal dpr) const;
     int ringWidth() const;
     void paintFrame(QPainter& p, const QRect& bounds) const;
     void paintFormulas(QPainter& p, const QRegion& exposed, qreal dpr) const;
-    void paintCards(QPainter& p, const QRegion& exposed, qreal dpr, int16_t lifted) const;
+    void paintCards(QPainter& p, const QRegion& exposed, qreal dpr, int16_t lifted,
+                    int16_t left = board::NoCard) const;
     void paintMarks(QPainter& p, const BoardMarks& marks) const;
 
     const board::Board& model_;
     const TwipScale& scale_;
+    QPixmap still_;
+    int16_t stillWithout_ = board::NoCard;
 };

@@ -38,31 +38,18 @@ bool isTouch(const QMouseEvent* event) {
 }
 
 std::optional<board::Key> boardKey(int key) {
-    switch (key) {
-    case Qt::Key_Up:
-        return board::Key::Up;
-    case Qt::Key_Down:
-        return board::Key::Down;
-    case Qt::Key_Left:
-        return board::Key::Left;
-    case Qt::Key_Right:
-        return board::Key::Right;
-    case Qt::Key_Home:
-        return board::Key::Home;
-    case Qt::Key_End:
-        return board::Key::End;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return board::Key::Activate;
-    case Qt::Key_Escape:
-        return board::Key::Escape;
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-        return board::Key::TakeBack;
-    default:
-        return std::nullopt;
-    }
+    using K = board::Key;
+    static constexpr std::pair<int, K> keys[] = {
+        {Qt::Key_Up, K::Up},           {Qt::Key_Down, K::Down},
+        {Qt::Key_Left, K::Left},       {Qt::Key_Right, K::Right},
+        {Qt::Key_Home, K::Home},       {Qt::Key_End, K::End},
+        {Qt::Key_Space, K::Activate},  {Qt::Key_Return, K::Activate},
+        {Qt::Key_Enter, K::Activate},  {Qt::Key_Escape, K::Escape},
+        {Qt::Key_Delete, K::TakeBack}, {Qt::Key_Backspace, K::TakeBack}};
+    for (const auto& [qt, ours] : keys)
+        if (qt == key)
+            return ours;
+    return std::nullopt;
 }
 
 } // namespace
@@ -118,6 +105,10 @@ void BoardView::applyAt(std::optional<QPointF> pointer) {
     // While a card only follows the pointer nothing else changes.
     if (changes.happened.empty() && model().dragging())
         return;
+    if (changes.has(Happening::DragBegun))
+        painter_.rememberBoardWithout(model().DragIndex(), size(), devicePixelRatioF());
+    if (!model().dragging())
+        painter_.forgetBoard();
     refreshMarks();
     announceChanges(this, changes);
     for (const Happening& h : changes.happened) {

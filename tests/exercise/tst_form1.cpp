@@ -3,6 +3,7 @@
 // event path (window-level events, routed to whatever lies under the pointer).
 
 #include "content/Fonts.h"
+#include "exercise/BoardPainter.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
 #include "exercise/rules/RandomSource.h"
@@ -13,6 +14,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -272,6 +274,16 @@ private slots:
         QVERIFY(!spy.painted.isEmpty());
         QVERIFY((spy.painted - expected).isEmpty());
         QVERIFY(spy.painted.boundingRect().width() < w->boardView()->width() / 2);
+        // The steps of a drag copy the rest of the board from a still picture:
+        // what they show is what painting the whole board shows.
+        const QImage shown = w->boardView()->grab().toImage();
+        QImage full(shown.size(), shown.format());
+        full.setDevicePixelRatio(shown.devicePixelRatio());
+        QPainter painter(&full);
+        BoardPainter(w->board(), w->scale()).paint(painter, QRegion(w->boardView()->rect()), {});
+        painter.end();
+        QCOMPARE(shown, full);
+        pointer.release(pointer.atTwips(8100, 3050));
     }
 };
 
