@@ -1,6 +1,8 @@
 #include "explain/Form2.h"
 
 #include "content/Fonts.h"
+#include "content/SpokenText.h"
+#include "explain/Form2Accessible.h"
 #include "shared/AppIcon.h"
 #include "shared/Module1.h"
 #include "shared/WindowPlacement.h"
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QWindow>
 #include <cmath>
 
@@ -75,6 +78,7 @@ QString Form2::headingText(int section) {
 }
 
 Form2::Form2(const TwipScale& scale) : QDialog(nullptr), scale_(scale) {
+    installExplanationAccessibility();
     setObjectName(QStringLiteral("Form2"));
     // A fixed tool window: small title bar with only a close box, no task-bar entry.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -145,8 +149,27 @@ void Form2::Form_Load() {
     Label1[8]->setText(row.ClassReason);
     Label1[9]->setText(row.PositionPart);
     Label1[11]->setText(row.PositionReason);
+    announceSectionTexts(*this);
     // The button is the only control that takes the focus, at every opening.
     Command1->setFocus(Qt::OtherFocusReason);
+}
+
+QString Form2::sectionSpokenText(int section) const {
+    const size_t first = size_t(3 * section);
+    QStringList said;
+    // Heading, fragment, reason: top to bottom, then left to right.
+    for (const QLabel* label : {Label1[first + 1], Label1[first], Label1[first + 2]})
+        if (!label->text().isEmpty())
+            said << content::spokenForm(label->text());
+    // The commas and the full stop give the voice its pauses; at the
+    // punctuation levels below "all" it does not name them.
+    return said.join(QStringLiteral(", ")) + u'.';
+}
+
+QRect Form2::sectionRect(int section) const {
+    const size_t first = size_t(3 * section);
+    return Label1[first]->geometry() | Label1[first + 1]->geometry() |
+           Label1[first + 2]->geometry();
 }
 
 void Form2::applyWindowColours() {

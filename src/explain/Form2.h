@@ -24,12 +24,22 @@ public:
     // The fixed heading of section 0 to 3.
     static QString headingText(int section);
 
+    // Section 0 to 3 as one text for a screen reader: the heading, the name
+    // fragment and the reason, in the order shown, with Greek ordinals; the
+    // labels themselves keep their texts as shown.
+    QString sectionSpokenText(int section) const;
+
+    // Where section 0 to 3 lies in the window: its heading, fragment and reason.
+    QRect sectionRect(int section) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    friend class Form2Accessible;
+
     void Form_Load();
     void Command1_Click();
     void applyWindowColours();

@@ -1,0 +1,83 @@
+#include "content/SpokenText.h"
+
+#include "content/FormulaDescriptions.h"
+
+#include <QStringList>
+
+namespace content {
+
+namespace {
+
+constexpr char16_t LatinO = u'o';
+constexpr char16_t GreekOmicron = u'\u03bf';
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool isLatinLetter(QChar c) {
+    return c.isLetter() && c.script() == QChar::Script_Latin;
+}
+
+QString groupText(std::string_view group) {
+    return QString::fromLatin1(group.data(), qsizetype(group.size()));
+}
+
+QString bondWords(Bond bond) {
+    switch (bond) {
+    case Bond::Double:
+        return QStringLiteral(u"διπλός δεσμός");
+    case Bond::Triple:
+        return QStringLiteral(u"τριπλός δεσμός");
+    case Bond::Bar:
+        break;
+    }
+    // A single bond is drawn only where the row would otherwise look crowded;
+    // to the ear it is no different from the unseen ones between the other
+    // groups.
+    return {};
+}
+
+QString branchWords(const Branch& branch) {
+    // "2ο" with the Greek omicron, which the Greek voice reads as "δεύτερο".
+    return QStringLiteral(u"διακλάδωση %1 στον %2\u03bf άνθρακα")
+        .arg(groupText(branch.group))
+        .arg(branch.carbon);
+}
+
+} // namespace
+
+QString spokenForm(const QString& displayed) {
+    QString spoken = displayed;
+    for (qsizetype i = 1; i < spoken.size(); ++i) {
+        if (spoken[i] != LatinO || !isAsciiDigit(spoken[i - 1]))
+            continue;
+        const bool wordGoesOn = i + 1 < spoken.size() && isLatinLetter(spoken[i + 1]);
+        if (!wordGoesOn)
+            spoken[i] = QChar(GreekOmicron);
+    }
+    return spoken;
+}
+
+QString formulaSpokenText(int formula) {
+    const FormulaDescription& d = formulaDescriptions().at(std::size_t(formula));
+    QStringList words;
+    int carbonsBefore = 0;
+    for (const RowItem& item : d.mainRow) {
+        if (item.isBond) {
+            const QString bond = bondWords(item.bond);
+            if (!bond.isEmpty())
+                words << bond;
+            continue;
+        }
+        words << groupText(item.text);
+        const int carbonsAfter = carbonsBefore + carbonCount(item.text);
+        for (const Branch& b : d.branches)
+            if (b.carbon > carbonsBefore && b.carbon <= carbonsAfter)
+                words << branchWords(b);
+        carbonsBefore = carbonsAfter;
+    }
+    return words.join(QStringLiteral(", "));
+}
+
+} // namespace content
