@@ -1,7 +1,8 @@
 // The explanation window: its build (a fixed pale-yellow tool window with four
 // sections), and its use through a real exercise window: a right click on a
 // name card opens it modally on that card's row, "OK" or the close box ends it,
-// and every opening starts afresh, centred on the screen.
+// and every opening starts afresh, centred on the screen. A screen reader finds
+// each section as one text.
 
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
@@ -11,6 +12,7 @@
 #include "shared/Module1.h"
 #include "shared/TwipScale.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -149,6 +151,25 @@ QColor pixelAt(const QImage& image, QPoint p) {
     return image.pixelColor(p);
 }
 
+// An object a screen reader finds in the window, depth first from the window.
+struct Heard {
+    QAccessible::Role role;
+    QString name;
+    QRect rect;
+    bool invisible;
+};
+
+void collect(QAccessibleInterface* iface, QList<Heard>& out) {
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* c = iface->child(i);
+        QVERIFY(c);
+        QCOMPARE(c->parent(), iface);
+        QCOMPARE(iface->indexOfChild(c), i);
+        out.append({c->role(), c->text(QAccessible::Name), c->rect(), bool(c->state().invisible)});
+        collect(c, out);
+    }
+}
+
 } // namespace
 
 class TestForm2 : public QObject {
@@ -177,6 +198,9 @@ private slots:
     void longReasonWrapsInsideItsLabel();
     void picturesOfThreeRows_data();
     void picturesOfThreeRows();
+
+    void screenReaderFindsEachSectionWhole_data();
+    void screenReaderFindsEachSectionWhole();
 };
 
 void TestForm2::initTestCase() {
@@ -553,6 +577,122 @@ void TestForm2::picturesOfThreeRows() {
     if (!dir.isEmpty())
         QVERIFY(seen.picture.save(
             QStringLiteral("%1/explain-%2.png").arg(QString::fromLocal8Bit(dir)).arg(row)));
+}
+
+void TestForm2::screenReaderFindsEachSectionWhole_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("shownReason");
+    QTest::addColumn<QString>("spokenReason");
+    QTest::addRow("row00_positions_latin_o")
+        << 0 << 3 << QStringLiteral(u"Θέση και είδος δεσμών και υποκαταστατών")
+        << QStringLiteral(u"1,3")
+        << QStringLiteral(u"γιατί έχει τους δύο διπλούς δεσμούς στο 1o και 3ο άτομο C")
+        << QStringLiteral(u"γιατί έχει τους δύο διπλούς δεσμούς στο 1ο και 3ο άτομο C");
+    QTest::addRow("row12_positions_four_latin_o")
+        << 12 << 3 << QStringLiteral(u"Θέση και είδος δεσμών και υποκαταστατών")
+        << QStringLiteral(u"5-μεθυλο-4-χλωρο-1,4")
+        << QStringLiteral(u"γιατί έχει μεθύλιο στο 5o, χλώριο στο 4o και δύο διπλούς δεσμούς στο "
+                          u"1o και 4o άτομο C")
+        << QStringLiteral(u"γιατί έχει μεθύλιο στο 5ο, χλώριο στο 4ο και δύο διπλούς δεσμούς στο "
+                          u"1ο και 4ο άτομο C");
+    QTest::addRow("row13_positions_empty")
+        << 13 << 3 << QStringLiteral(u"Θέση και είδος δεσμών και υποκαταστατών") << QString()
+        << QString() << QString();
+    QTest::addRow("row09_carbons")
+        << 9 << 0 << QStringLiteral(u"Άτομα άνθρακα") << QStringLiteral(u"πεντ")
+        << QStringLiteral(u"γιατί έχει 5 άτομα C") << QStringLiteral(u"γιατί έχει 5 άτομα C");
+    QTest::addRow("row11_bonds_twice_because")
+        << 11 << 1 << QStringLiteral(u"Είδος δεσμών μεταξύ ατόμων C") << QStringLiteral(u"εν")
+        << QStringLiteral(u"γιατί γιατί είναι ακόρεστη με 1 διπλό δεσμό")
+        << QStringLiteral(u"γιατί γιατί είναι ακόρεστη με 1 διπλό δεσμό");
+    QTest::addRow("row06_class") << 6 << 2 << QStringLiteral(u"Είδος ένωσης")
+                                 << QStringLiteral(u"ικό οξύ") << QStringLiteral(u"γιατί είναι οξύ")
+                                 << QStringLiteral(u"γιατί είναι οξύ");
+}
+
+// A screen reader that reads a dialog's loose texts on its own finds exactly
+// four, one per section from top to bottom, each its heading, fragment and
+// reason in turn with nothing else but pauses, the ordinals in Greek letters;
+// no part of a section is found a second time. The labels show what they did.
+void TestForm2::screenReaderFindsEachSectionWhole() {
+    QFETCH(int, row);
+    QFETCH(int, section);
+    QFETCH(QString, heading);
+    QFETCH(QString, part);
+    QFETCH(QString, shownReason);
+    QFETCH(QString, spokenReason);
+    Module1::CompoundNames = content::compoundCatalogue();
+    Form2 w{TwipScale(1.0)};
+    QList<Heard> heard;
+    QString title;
+    QAccessible::Role role = QAccessible::NoRole;
+    QString shownPart, shown;
+    // Another row first, so that the texts found cannot be left over.
+    for (const int opened : {(row + 1) % 20, row}) {
+        Module1::ExplainIndex = int16_t(opened);
+        Seen seen;
+        heard.clear();
+        whenOpen(seen, Close::ByOk, [&](Form2* form) {
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form);
+            role = window->role();
+            title = window->text(QAccessible::Name);
+            collect(window, heard);
+            shownPart = label(form, 3 * section)->text();
+            shown = label(form, 3 * section + 2)->text();
+        });
+        w.showModal();
+        QCoreApplication::processEvents();
+        QVERIFY(seen.shown);
+        QCOMPARE(title, seen.caption);
+    }
+    QCOMPARE(role, QAccessible::Dialog);
+    QCOMPARE(shownPart, part);
+    QCOMPARE(shown, shownReason);
+
+    QList<Heard> texts;
+    bool button = false;
+    for (const Heard& h : heard) {
+        if (h.role == QAccessible::StaticText)
+            texts.append(h);
+        button = button || (h.role == QAccessible::Button && h.name == QStringLiteral("OK"));
+        QVERIFY2(!h.name.contains(QRegularExpression(QStringLiteral("[0-9]o"))),
+                 qPrintable(h.name));
+    }
+    QVERIFY(button);
+    QCOMPARE(texts.size(), 4);
+    for (int s = 1; s < 4; ++s)
+        QVERIFY(texts[s - 1].rect.bottom() < texts[s].rect.top());
+    for (const Heard& t : texts)
+        QVERIFY(!t.invisible);
+
+    // Heading, fragment and reason in turn; between them only pauses.
+    QString rest = texts[section].name;
+    qsizetype from = 0;
+    for (const QString& piece : {heading, part, spokenReason}) {
+        if (piece.isEmpty())
+            continue;
+        const qsizetype at = rest.indexOf(piece, from);
+        QVERIFY2(at >= 0, qPrintable(QStringLiteral("\"%1\" lacks \"%2\"").arg(rest, piece)));
+        QVERIFY2(rest.left(at).mid(from).trimmed().remove(u',').remove(u'.').isEmpty(),
+                 qPrintable(rest));
+        rest.replace(at, piece.size(), QString());
+        from = at;
+    }
+    QVERIFY2(rest.remove(u',').remove(u'.').trimmed().isEmpty(), qPrintable(rest));
+    QVERIFY(texts[section].name.startsWith(heading));
+
+    // Found once: neither the heading nor the reason stands anywhere else.
+    for (const QString& piece : {heading, spokenReason}) {
+        if (piece.isEmpty())
+            continue;
+        int found = 0;
+        for (const Heard& h : heard)
+            found += int(h.name.count(piece));
+        QCOMPARE(found, 1);
+    }
 }
 
 QTEST_MAIN(TestForm2)
