@@ -19,8 +19,16 @@ bool isLatinLetter(QChar c) {
     return c.isLetter() && c.script() == QChar::Script_Latin;
 }
 
+// A group with its element symbols apart ("C O O H", "C H3", "Cl"): run
+// together, the voice takes "COOH", "CHO" or "OH" for English words.
 QString groupText(std::string_view group) {
-    return QString::fromLatin1(group.data(), qsizetype(group.size()));
+    QString spoken;
+    for (const char c : group) {
+        if (c >= 'A' && c <= 'Z' && !spoken.isEmpty())
+            spoken += u' ';
+        spoken += QLatin1Char(c);
+    }
+    return spoken;
 }
 
 QString bondWords(Bond bond) {

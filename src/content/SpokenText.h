@@ -15,10 +15,11 @@ QString spokenForm(const QString& displayed);
 
 // Formula `formula` (slot 0 to 19) in words, so that its bonds survive every
 // punctuation level of a screen reader: the groups of the main row in order,
-// separated by commas, a drawn double or triple bond named in Greek where it
-// stands, and each group written below the main row named right after the
-// group that holds its carbon, with that carbon's place as a Greek ordinal.
-// Single bonds, drawn or not, are the plain sequence of groups.
+// separated by commas and each with its element symbols apart ("C H3", "C O O
+// H"), a drawn double or triple bond named in Greek where it stands, and each
+// group written below the main row named right after the group that holds its
+// carbon, with that carbon's place as a Greek ordinal. Single bonds, drawn or
+// not, are the plain sequence of groups.
 QString formulaSpokenText(int formula);
 
 } // namespace content
