@@ -1,5 +1,6 @@
 #include "explain/Form2Accessible.h"
 
+#include "content/SpokenText.h"
 #include "explain/Form2.h"
 
 #include <QAccessibleWidget>
@@ -70,6 +71,12 @@ public:
     ~Form2Accessible() override {
         for (QAccessible::Id id : sections_)
             QAccessible::deleteAccessibleInterface(id);
+    }
+
+    // The window is named by its title, the compound's full name, read like
+    // everything else here.
+    QString text(QAccessible::Text t) const override {
+        return content::spokenForm(QAccessibleWidget::text(t));
     }
 
     int childCount() const override { return SectionCount + 1; }
