@@ -185,13 +185,10 @@ private slots:
     void headingsKeepTheirFixedTexts();
     void reasonLabelsFollowTheSystemWindowColours();
 
-    void rightClickShowsThatCardsRowUnderItsName();
-    void secondOpeningKeepsNothingOfTheFirst();
-    void rowsWithoutPositionShowAnEmptyFourthBox_data();
-    void rowsWithoutPositionShowAnEmptyFourthBox();
+    void eachOpeningShowsTheClickedCardsRowAfresh_data();
+    void eachOpeningShowsTheClickedCardsRowAfresh();
     void placedCardExplainsItsOwnCompoundAndStays_data();
     void placedCardExplainsItsOwnCompoundAndStays();
-    void closeBoxThenReopenBehavesLikeOk();
     void opensCentredWhereverTheWindowsWere();
     void exerciseWindowTakesNoInputWhileOpen();
     void enterPressesTheFocusedOkButEscapeDoesNothing();
@@ -340,68 +337,64 @@ void TestForm2::reasonLabelsFollowTheSystemWindowColours() {
     QApplication::setPalette(original);
 }
 
-void TestForm2::rightClickShowsThatCardsRowUnderItsName() {
+void TestForm2::eachOpeningShowsTheClickedCardsRowAfresh_data() {
+    QTest::addColumn<int>("before"); // the row shown first, or -1
+    QTest::addColumn<int>("closedBy");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("aCopy"); // the clicked card is a later copy of its name
+    const int ok = int(Close::ByOk), box = int(Close::ByCloseBox);
+    QTest::addRow("first opening") << -1 << ok << 3 << false;
+    QTest::addRow("a later copy explains the same row") << -1 << ok << 3 << true;
+    QTest::addRow("after another row closed by OK") << 3 << ok << 9 << false;
+    QTest::addRow("after the close box") << 11 << box << 15 << false;
+    // Rows with no positions, after a full row so that no old text can linger.
+    QTest::addRow("row13_aithanali") << 12 << ok << 13 << false;
+    QTest::addRow("row18_propaniko_oxy") << 12 << ok << 18 << false;
+    QTest::addRow("row19_propanio") << 12 << box << 19 << false;
+}
+
+void TestForm2::eachOpeningShowsTheClickedCardsRowAfresh() {
+    QFETCH(int, before);
+    QFETCH(int, closedBy);
+    QFETCH(int, row);
+    QFETCH(bool, aCopy);
     Form1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    // Every copy of a name explains the same row: card 3, and another copy of name 3.
-    const int16_t copy = form.board().frontCardAtHome(3);
-    QCOMPARE(copy % 20, 3);
-    const Seen seen = explain(form, copy);
-    checkShowsRow(seen, 3);
-    QCOMPARE(Module1::ExplainIndex, int16_t(3));
+    Seen first;
+    if (before >= 0) {
+        first = explain(form, form.board().frontCardAtHome(int16_t(before)), Close(closedBy));
+        checkShowsRow(first, before);
+        QVERIFY(!first.stillOpenAfterClosing);
+    }
+    if (aCopy)
+        form.boardView()->perform([row](board::Exercise& e) {
+            e.ImgName_MouseDown(int16_t(row), board::Button::Left);
+            e.ImgSyntactic_DragDrop(0);
+        });
+    const int16_t card = form.board().frontCardAtHome(int16_t(row));
+    QCOMPARE(card >= board::NameCount, aCopy);
+    const Seen seen = explain(form, card);
+    checkShowsRow(seen, row);
+    QCOMPARE(Module1::ExplainIndex, int16_t(row));
     QVERIFY(!seen.hasParent);
     QCOMPARE(seen.modality, Qt::ApplicationModal);
     QCOMPARE(seen.focus, QStringLiteral("Command1"));
     QCOMPARE(seen.client, form.scale().size(10245, 5490));
     QVERIFY(!seen.stillOpenAfterClosing);
     QVERIFY(!QApplication::activeModalWidget());
-}
-
-void TestForm2::secondOpeningKeepsNothingOfTheFirst() {
-    Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const Seen first = explain(form, form.board().frontCardAtHome(3));
-    checkShowsRow(first, 3);
-    const Seen second = explain(form, form.board().frontCardAtHome(9));
-    checkShowsRow(second, 9);
-    const NameInfo& three = Module1::CompoundNames[3];
-    QVERIFY(second.caption != three.FullName);
-    // Nothing shown the first time that row 9 does not say itself.
-    const auto nine = rowTexts(Module1::CompoundNames[9]);
-    const auto old = rowTexts(three);
-    for (int i : RowLabels)
-        if (old[size_t(i)] != nine[size_t(i)])
-            QVERIFY(second.texts[size_t(i)] != old[size_t(i)]);
-    QCOMPARE(second.rects, first.rects);
-}
-
-void TestForm2::rowsWithoutPositionShowAnEmptyFourthBox_data() {
-    QTest::addColumn<int>("row");
-    QTest::addRow("row13_aithanali") << 13;
-    QTest::addRow("row18_propaniko_oxy") << 18;
-    QTest::addRow("row19_propanio") << 19;
-}
-
-void TestForm2::rowsWithoutPositionShowAnEmptyFourthBox() {
-    QFETCH(int, row);
-    Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    // Open a full row first, so that an empty field cannot pass by leaving old text.
-    checkShowsRow(explain(form, form.board().frontCardAtHome(12)), 12);
-    const Seen seen = explain(form, form.board().frontCardAtHome(int16_t(row)));
-    checkShowsRow(seen, row);
-    QVERIFY(seen.texts[9].isEmpty());
-    QVERIFY(seen.texts[11].isEmpty());
-    for (int i : {0, 3, 6, 2, 5, 8})
-        QVERIFY(!seen.texts[size_t(i)].isEmpty());
-    // The section keeps its heading and an empty red box.
-    QCOMPARE(seen.texts[10], Form2::headingText(3));
-    const QRect box = seen.rects[9];
-    for (const QPoint p : {box.topLeft(), box.center(), box.bottomRight()})
-        QCOMPARE(pixelAt(seen.picture, p), QColor(255, 0, 0));
+    if (before >= 0) {
+        QCOMPARE(seen.rects, first.rects);
+        QCOMPARE(seen.frame, first.frame);
+    }
+    if (seen.texts[9].isEmpty()) {
+        // The section keeps its heading and an empty red box.
+        QVERIFY(seen.texts[11].isEmpty());
+        QCOMPARE(seen.texts[10], Form2::headingText(3));
+        const QRect redBox = seen.rects[9];
+        for (const QPoint p : {redBox.topLeft(), redBox.center(), redBox.bottomRight()})
+            QCOMPARE(pixelAt(seen.picture, p), QColor(255, 0, 0));
+    }
 }
 
 void TestForm2::placedCardExplainsItsOwnCompoundAndStays_data() {
@@ -435,27 +428,6 @@ void TestForm2::placedCardExplainsItsOwnCompoundAndStays() {
     QCOMPARE(form.board().Slots()[size_t(formula)].Placed, card);
     QCOMPARE(form.board().ImgName()[size_t(card)], where);
     QVERIFY(!form.board().dragging());
-}
-
-void TestForm2::closeBoxThenReopenBehavesLikeOk() {
-    Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const Seen byBox = explain(form, form.board().frontCardAtHome(11), Close::ByCloseBox);
-    checkShowsRow(byBox, 11);
-    QVERIFY(!byBox.stillOpenAfterClosing);
-    QVERIFY(!QApplication::activeModalWidget());
-
-    const Seen again = explain(form, form.board().frontCardAtHome(15));
-    checkShowsRow(again, 15);
-    QCOMPARE(again.focus, QStringLiteral("Command1"));
-    QCOMPARE(again.frame, byBox.frame);
-    QVERIFY(!again.stillOpenAfterClosing);
-
-    // And after "OK" the close box works the same once more.
-    const Seen last = explain(form, form.board().frontCardAtHome(11), Close::ByCloseBox);
-    checkShowsRow(last, 11);
-    QCOMPARE(last.texts, byBox.texts);
 }
 
 void TestForm2::opensCentredWhereverTheWindowsWere() {
