@@ -45,6 +45,8 @@ void BoardPainter::paint(QPainter& p, const QRegion& exposed, const BoardMarks& 
 }
 
 void BoardPainter::rememberBoardWithout(int16_t card, QSize pixels, qreal dpr) {
+    if (!still_.isNull() && stillWithout_ == card && still_.devicePixelRatio() == dpr)
+        return;
     still_ = QPixmap(pixels * dpr);
     still_.setDevicePixelRatio(dpr);
     stillWithout_ = card;

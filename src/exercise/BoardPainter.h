@@ -30,6 +30,7 @@ public:
     void paint(QPainter& p, const QRegion& exposed, const BoardMarks& marks) const;
     // While a card is dragged nothing else on the board changes: the rest is
     // painted once into a picture, and each step of the drag copies from it.
+    // Asking again during the same drag costs nothing.
     void rememberBoardWithout(int16_t card, QSize pixels, qreal dpr);
     void forgetBoard() { still_ = {}; }
     // Where the marks are drawn, so that a change repaints just that.

@@ -102,11 +102,13 @@ void BoardView::applyAt(std::optional<QPointF> pointer) {
         else
             longPress_.stop();
     }
-    // While a card only follows the pointer nothing else changes.
-    if (changes.happened.empty() && model().dragging())
+    // While a card only follows the pointer nothing else changes: from its
+    // first step on, the rest of the board is copied from a still picture.
+    if (changes.happened.empty() && model().dragging()) {
+        if (!changes.dirty.empty())
+            painter_.rememberBoardWithout(model().DragIndex(), size(), devicePixelRatioF());
         return;
-    if (changes.has(Happening::DragBegun))
-        painter_.rememberBoardWithout(model().DragIndex(), size(), devicePixelRatioF());
+    }
     if (!model().dragging())
         painter_.forgetBoard();
     refreshMarks();
