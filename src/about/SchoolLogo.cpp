@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/SchoolLogo.h"
 
 #include "content/Fonts.h"
@@ -5,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <QtMath>
 
 namespace {
@@ -72,6 +74,14 @@ QRectF SchoolLogo::badgeRect() const {
     const qreal side = 0.55 * std::min(width(), height());
     const qreal margin = 0.003 * width();
     return {width() - side - margin, margin, side, side};
+}
+
+void SchoolLogo::resizeEvent(QResizeEvent* event) {
+    // The control is only its badge, one pixel wider all round so that the
+    // badge's smoothed edge is not cut off.
+    const QRect badge = badgeRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    setMask(QRegion(badge, QRegion::Ellipse));
+    QWidget::resizeEvent(event);
 }
 
 void SchoolLogo::paintEvent(QPaintEvent*) {

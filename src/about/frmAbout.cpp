@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/frmAbout.h"
 
+#include "about/FocusRing.h"
 #include "about/SchoolLogo.h"
 #include "content/Fonts.h"
 #include "shared/AppIcon.h"
@@ -8,6 +10,7 @@
 #include "shared/WindowPlacement.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -58,8 +61,10 @@ QString frmAbout::creditLine() {
 }
 
 QString frmAbout::noticeSentence() {
-    return QStringLiteral(u"Το πρόγραμμα διατίθεται ελεύθερα για εκπαιδευτική, μη εμπορική "
-                          u"χρήση και μπορεί να αντιγράφεται και να μοιράζεται αυτούσιο.");
+    return QStringLiteral(u"Το πρόγραμμα είναι ελεύθερο λογισμικό: ο καθένας μπορεί να το "
+                          u"χρησιμοποιεί, να το αντιγράφει, να το μοιράζεται και να το τροποποιεί "
+                          u"με τους όρους της Γενικής Άδειας Δημόσιας Χρήσης GNU, έκδοση 3 ή "
+                          u"νεότερη (GPL-3.0-or-later).");
 }
 
 void frmAbout::buildControls() {
@@ -125,31 +130,75 @@ void frmAbout::buildControls() {
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
 
-    // Only the button and the notice take the focus; the label cannot.
+    // Tab goes from the button to the notice, then to the links in reading
+    // order; a click on a link leaves the focus where it was, so that Enter
+    // still closes the window.
+    Comment->setTabChangesFocus(true);
     setTabOrder(cmdClose, Comment);
+    setTabOrder(Comment, Label1);
+    setTabOrder(Label1, Image1);
+    setTabOrder(Image1, logo2);
 
+    focusRing_ = new FocusRing(this);
     // Screen readers announce each link by what clicking it does.
-    for (QWidget* link : {static_cast<QWidget*>(logo2), Image1, static_cast<QWidget*>(Label1)}) {
+    for (QWidget* link : {static_cast<QWidget*>(logo2), static_cast<QWidget*>(Image1),
+                          static_cast<QWidget*>(Label1)}) {
         link->setAccessibleName(link->toolTip());
+        link->setFocusPolicy(Qt::TabFocus);
         link->installEventFilter(this);
     }
 }
 
+void frmAbout::follow(QWidget* link) {
+    if (!link) {
+        focusRing_->hide();
+    } else if (link == Image1) {
+        const QRect badge = Image1->badgeRect().toAlignedRect();
+        focusRing_->surround(badge.translated(Image1->pos()), FocusRing::Shape::Round);
+    } else {
+        focusRing_->surround(link->geometry(), FocusRing::Shape::Square);
+    }
+}
+
+bool frmAbout::activate(QObject* link) {
+    if (link == Image1)
+        Image1_Click();
+    else if (link == Label1)
+        Label1_Click();
+    else if (link == logo2)
+        logo2_Click();
+    else
+        return false;
+    return true;
+}
+
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    // A click is a left press and release on the same control.
-    if (event->type() == QEvent::MouseButtonRelease) {
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        // A click is a left press and release on the same control.
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* control = static_cast<QWidget*>(watched);
         if (mouse->button() == Qt::LeftButton &&
-            control->rect().contains(mouse->position().toPoint())) {
-            if (watched == Image1)
-                Image1_Click();
-            else if (watched == Label1)
-                Label1_Click();
-            else if (watched == logo2)
-                logo2_Click();
-            return true;
-        }
+            control->rect().contains(mouse->position().toPoint()))
+            return activate(watched);
+        break;
+    }
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool activates = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                               key->key() == Qt::Key_Space;
+        if (activates && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat())
+            return activate(watched);
+        break;
+    }
+    case QEvent::FocusIn:
+        follow(static_cast<QWidget*>(watched));
+        break;
+    case QEvent::FocusOut:
+        follow(nullptr);
+        break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -172,13 +221,13 @@ void frmAbout::cmdClose_Click() {
 }
 
 void frmAbout::Image1_Click() {
-    OpenWebPage(web::schoolHomeUrl(), web::SW_SHOWNORMAL);
+    OpenWebPage(web::schoolHomeUrl(), web::ShowCommand::ShowNormal);
 }
 
 void frmAbout::Label1_Click() {
-    OpenWebPage(web::exercisesIndexUrl(), web::SW_SHOWNORMAL);
+    OpenWebPage(web::exercisesIndexUrl(), web::ShowCommand::ShowNormal);
 }
 
 void frmAbout::logo2_Click() {
-    OpenWebPage(web::freeProgramsUrl(), web::SW_SHOWNORMAL);
+    OpenWebPage(web::freeProgramsUrl(), web::ShowCommand::ShowNormal);
 }

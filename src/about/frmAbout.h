@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About window: the exercise's title and year, the school's round logo, a
-// photo, the authors' credit line, a usage notice and three web links.
+// photo, the authors' credit line, a usage notice and three web links, which
+// the keyboard reaches too (Tab, then Enter or Space).
 
 #include "shared/TwipScale.h"
 
@@ -8,10 +10,12 @@
 #include <QString>
 #include <QWindow>
 
+class FocusRing;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+class SchoolLogo;
 
 class frmAbout : public QDialog {
     Q_OBJECT
@@ -42,6 +46,8 @@ protected:
 private:
     void Form_Load();
     void buildControls();
+    void follow(QWidget* link);
+    bool activate(QObject* link);
 
     TwipScale scale_;
     // What the notice box shows, rebuilt at every loading.
@@ -52,8 +58,9 @@ private:
 
     QWidget* logo1 = nullptr;
     QLabel* logo2 = nullptr;
-    QWidget* Image1 = nullptr;
+    SchoolLogo* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QPlainTextEdit* Comment = nullptr;
     QPushButton* cmdClose = nullptr;
+    FocusRing* focusRing_ = nullptr;
 };

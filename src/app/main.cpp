@@ -1,9 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/Fonts.h"
 #include "exercise/Form1.h"
+#include "exercise/rules/Board.h"
+#include "exercise/rules/RandomSource.h"
+#include "worksheet/Worksheet.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -21,17 +28,87 @@ bool displayAvailable() {
 #endif
 }
 
+// Whether the command line asks for something other than the window. Read
+// before any application object exists, because that decides which one to
+// make; the parser proper runs afterwards and has the last word.
+bool runsWithoutWindow(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
+            if (std::strcmp(a, option) == 0)
+                return true;
+        if (std::strncmp(a, "--worksheet", 11) == 0 && (a[11] == '\0' || a[11] == '='))
+            return true;
+    }
+    return false;
+}
+
+// A column order as a fresh Restart of the exercise would deal it.
+worksheet::ColumnOrder freshColumnOrder() {
+    board::Board board;
+    board::RandomSource random;
+    board.Restart(random);
+    return board.HomeRow();
+}
+
+// Without a window, the program's own words are all the terminal should see:
+// Qt's notes about the platform it was given (a missing runtime folder and
+// the like) are of no use to someone writing a worksheet.
+void onlyErrors(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (!displayAvailable()) {
+    const bool withoutWindow = runsWithoutWindow(argc, argv);
+    // Nothing is shown on this path, so no display is needed: Qt's offscreen
+    // platform gives the fonts and the PDF writer all they use.
+    if (withoutWindow) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(onlyErrors);
+    } else if (!displayAvailable()) {
         std::fputs("onomatologia: no display found; to try it headless: xvfb-run -a onomatologia\n",
                    stderr);
         return 1;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("onomatologia"));
+    QApplication::setApplicationVersion(QStringLiteral(ONOMATOLOGIA_VERSION));
+    // The installed desktop entry's name, so that Wayland compositors match
+    // the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ONOMATOLOGIA_DESKTOP_FILE_NAME));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A drill in naming organic compounds: drag each name onto its formula."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption worksheetOption(
+        QStringLiteral("worksheet"),
+        QStringLiteral("Write a printable worksheet (A4 PDF) with a freshly shuffled list of "
+                       "names to <file> and exit, without opening a window."),
+        QStringLiteral("file"));
+    parser.addOption(worksheetOption);
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "onomatologia: unexpected argument '%s'; see --help\n",
+                     qPrintable(parser.positionalArguments().constFirst()));
+        return 2;
+    }
+
     content::registerBundledFonts();
+    if (parser.isSet(worksheetOption)) {
+        const QString path = parser.value(worksheetOption);
+        QString error;
+        if (!worksheet::writeWorksheet(path, freshColumnOrder(), &error)) {
+            std::fprintf(stderr, "onomatologia: cannot write the worksheet to '%s': %s\n",
+                         qPrintable(path), qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
 
     Form1 window;
     window.show();

@@ -1,19 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/WebPage.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-// windows.h first: shellapi.h relies on its types.
-#include <windows.h>
-
-#include <shellapi.h>
+#include "shared/ShellLaunch.h"
 #endif
 
 namespace web {
 
+namespace {
+// Where the school's links point when no school server was given: a host
+// reserved for examples, so that nothing real is ever reached by mistake.
+constexpr char16_t PlaceholderSchoolServer[] = u"http://school.example.org";
+} // namespace
+
+bool hasSchoolServer() {
+    return !QStringLiteral(ONOMATOLOGIA_SCHOOL_SERVER).isEmpty();
+}
+
 QString schoolServer() {
-    return QStringLiteral(ONOMATOLOGIA_SCHOOL_SERVER);
+    return hasSchoolServer() ? QStringLiteral(ONOMATOLOGIA_SCHOOL_SERVER)
+                             : QString::fromUtf16(PlaceholderSchoolServer);
 }
 QString makerServer() {
     return QStringLiteral(ONOMATOLOGIA_MAKER_SERVER);
@@ -36,14 +45,10 @@ QString freeProgramsUrl() {
 
 } // namespace web
 
-void OpenWebPage(const QString& url, int showCommand) {
+void OpenWebPage(const QString& url, web::ShowCommand showCommand) {
 #ifdef Q_OS_WIN
-    // The desktop, not one of our windows, owns the launch; the result is
-    // deliberately not examined.
-    const HWND owner = GetDesktopWindow();
     const QByteArray ansi = url.toLocal8Bit();
-    [[maybe_unused]] const HINSTANCE result =
-        ShellExecuteA(owner, "open", ansi.constData(), "", "", showCommand);
+    shell_launch::openWithShell(ansi.constData(), static_cast<int>(showCommand));
 #else
     (void)showCommand;
     const QUrl target(url, QUrl::StrictMode);

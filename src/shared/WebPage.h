@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one way to hand a web address to the system.
 
@@ -5,9 +6,25 @@
 
 namespace web {
 
-// Window show commands, as the Windows shell knows them.
-inline constexpr int SW_SHOWNORMAL = 1;
-inline constexpr int SW_SHOW = 5;
+// How the window of the program that opens an address is to be shown, in the
+// Windows shell's numbering (elsewhere the system decides and this is unused).
+enum class ShowCommand : int {
+    ShowNormal = 1,
+    Show = 5,
+};
+
+// Older spellings of the two show commands, kept for callers that have not
+// moved to ShowCommand yet. They are left out wherever windows.h is in play,
+// whose macros of the same names would turn them into numbers.
+#if !defined(SW_SHOW) && !defined(SW_SHOWNORMAL)
+inline constexpr ShowCommand SW_SHOWNORMAL = ShowCommand::ShowNormal;
+inline constexpr ShowCommand SW_SHOW = ShowCommand::Show;
+#endif
+
+// Whether the program was built with a school server of its own. Without one
+// the worksheet is made on this computer, and the school's links lead to the
+// reserved example host, which answers nowhere.
+bool hasSchoolServer();
 
 // The servers, fixed when the program is built.
 QString schoolServer();
@@ -22,4 +39,4 @@ QString freeProgramsUrl();
 
 // Opens `url` in the system's handler without an owner window and without
 // waiting. Every failure (no browser, no handler, no network) is swallowed.
-void OpenWebPage(const QString& url, int showCommand);
+void OpenWebPage(const QString& url, web::ShowCommand showCommand);
