@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
+#include <utility>
 
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -18,7 +19,11 @@ public slots:
 
 class UrlHandlerScope {
 public:
-    explicit UrlHandlerScope(UrlCatcher* catcher) {
+    // Web addresses unless told otherwise ("file" for documents the program
+    // writes and asks the desktop to open).
+    explicit UrlHandlerScope(UrlCatcher* catcher,
+                             QStringList caught = {QStringLiteral("http"), QStringLiteral("https")})
+        : schemes(std::move(caught)) {
         for (const auto& scheme : schemes)
             QDesktopServices::setUrlHandler(scheme, catcher, "open");
     }
@@ -30,5 +35,5 @@ public:
     UrlHandlerScope& operator=(const UrlHandlerScope&) = delete;
 
 private:
-    const QStringList schemes{QStringLiteral("http"), QStringLiteral("https")};
+    const QStringList schemes;
 };

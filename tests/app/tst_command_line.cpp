@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program's command line, run as a teacher would run it from a terminal
+// with no display at all: --worksheet writes a page with a freshly shuffled
+// column, a bad path costs one line on stderr and leaves nothing behind, and
+// --help and --version answer without a window.
+
+#include "content/CardPictures.h"
+#include "content/Fonts.h"
+#include "support/PdfText.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testing_support::pdfTextLines;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The program with no display, no platform chosen, no Wayland socket and no
+// runtime folder, as from a terminal logged in remotely.
+Run runProgram(const QStringList& arguments) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ONOMATOLOGIA_BINARY), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QStringList namesOnPage(const QString& pdf) {
+    QStringList names;
+    for (int k = 0; k < 20; ++k)
+        names << content::nameText(k);
+    QStringList found;
+    for (const QString& line : pdfTextLines(pdf))
+        if (names.contains(line))
+            found << line;
+    return found;
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { content::registerBundledFonts(); }
+    void eachWorksheetRunDealsItsOwnColumn();
+    void aBadWorksheetPathCostsOneLineAndLeavesNothing_data();
+    void aBadWorksheetPathCostsOneLineAndLeavesNothing();
+    void helpAndVersionAnswerWithoutADisplay_data();
+    void helpAndVersionAnswerWithoutADisplay();
+};
+
+void TestCommandLine::eachWorksheetRunDealsItsOwnColumn() {
+    const QTemporaryDir dir;
+    QList<QStringList> columns;
+    for (const char* file : {"first.pdf", "second.pdf"}) {
+        const QString path = dir.filePath(QString::fromLatin1(file));
+        const Run run = runProgram({QStringLiteral("--worksheet"), path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, QString());
+        const QStringList names = namesOnPage(path);
+        QCOMPARE(names.size(), 20);
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 20);
+        columns << names;
+    }
+    // Two fresh deals come out the same once in 20! runs.
+    QVERIFY(columns[0] != columns[1]);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+void TestCommandLine::aBadWorksheetPathCostsOneLineAndLeavesNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addRow("folder_that_does_not_exist") << QStringList{"--worksheet", "missing/w.pdf"};
+    QTest::addRow("path_is_a_folder") << QStringList{"--worksheet", "."};
+    QTest::addRow("empty_path") << QStringList{"--worksheet", ""};
+    QTest::addRow("no_path") << QStringList{"--worksheet"};
+    QTest::addRow("unknown_option") << QStringList{"--worksheets", "w.pdf"};
+}
+
+void TestCommandLine::aBadWorksheetPathCostsOneLineAndLeavesNothing() {
+    QFETCH(QStringList, arguments);
+    const QTemporaryDir dir;
+    // Relative paths are taken from the folder the program is started in.
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const Run run = runProgram(arguments);
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    QVERIFY2(run.exitCode > 0, qPrintable(QString::number(run.exitCode)));
+    QCOMPARE(run.out, QString());
+    QVERIFY2(run.err.endsWith(QLatin1Char('\n')) && run.err.count(QLatin1Char('\n')) == 1,
+             qPrintable(run.err));
+    QVERIFY2(run.err.startsWith(QStringLiteral("onomatologia: ")), qPrintable(run.err));
+    QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestCommandLine::helpAndVersionAnswerWithoutADisplay_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("help_names_the_worksheet_option") << "--help"
+                                                     << "--worksheet <file>";
+    QTest::addRow("short_help") << "-h"
+                                << "--worksheet <file>";
+    QTest::addRow("version") << "--version"
+                             << "onomatologia 1.";
+}
+
+void TestCommandLine::helpAndVersionAnswerWithoutADisplay() {
+    QFETCH(QString, option);
+    QFETCH(QString, expected);
+    const Run run = runProgram({option});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_command_line.moc"

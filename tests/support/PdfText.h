@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What a PDF reader's search and a printer see of a PDF the program wrote,
+// through poppler's command-line tools (package poppler-utils).
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace testing_support {
+
+// Runs one of poppler's tools on `pdf`; an empty result when it cannot run.
+inline QString popplerOutput(const char* tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromLocal8Bit(tool), arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The page's text lines in the order they are drawn, trimmed, empty ones left out.
+inline QStringList pdfTextLines(const QString& pdf) {
+    const QString text =
+        popplerOutput(PDFTOTEXT, {QStringLiteral("-raw"), QStringLiteral("-enc"),
+                                  QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    return lines;
+}
+
+// pdfinfo's "Key: value" lines, e.g. "Pages" and "Page size".
+inline QString pdfInfo(const QString& pdf, const QString& key) {
+    const QString info = popplerOutput(PDFINFO, {pdf});
+    for (const QString& line : info.split(QLatin1Char('\n')))
+        if (line.startsWith(key + QLatin1Char(':')))
+            return line.mid(key.size() + 1).trimmed();
+    return {};
+}
+
+} // namespace testing_support
