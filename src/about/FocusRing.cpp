@@ -3,26 +3,33 @@
 
 #include <QPainter>
 
-namespace {
-// A dark line between two white ones shows on the white square, on the light
-// photo and on the navy badge alike.
-constexpr int Width = 7;
-} // namespace
-
 FocusRing::FocusRing(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("focusRing"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     hide();
 }
 
-void FocusRing::surround(const QRect& area, Shape shape) {
+void FocusRing::surround(const QWidget& link, const QRect& area, Shape shape) {
     shape_ = shape;
     setGeometry(area.adjusted(-Width, -Width, Width, Width));
-    raise();
+    // Siblings are listed back to front: stack under the first widget above
+    // the link, or on top when nothing is.
+    const QObjectList siblings = parentWidget()->children();
+    QWidget* above = nullptr;
+    for (qsizetype i = siblings.indexOf(&link) + 1; i < siblings.size() && !above; ++i)
+        if (siblings[i] != this && siblings[i]->isWidgetType())
+            above = static_cast<QWidget*>(siblings[i]);
+    if (above)
+        stackUnder(above);
+    else
+        raise();
     show();
     update();
 }
 
+// A dark line between two white ones shows on the white square, on the light
+// photo and on the navy badge alike.
 void FocusRing::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mark of the link that has the keyboard focus in the About window: a ring
-// drawn over the window's pictures, which themselves have no focus look. It
-// takes no clicks, so whatever lies under it still gets them.
+// drawn just above that link, since the window's pictures have no focus look
+// of their own. It takes no clicks, so whatever lies under it still gets them.
 
 #include <QWidget>
 
@@ -12,8 +12,10 @@ public:
 
     explicit FocusRing(QWidget* parent);
 
-    // Shows the ring around `area`, given in the parent's coordinates.
-    void surround(const QRect& area, Shape shape);
+    // Shows the ring around `area` (in the parent's coordinates), stacked
+    // right above `link`: over it, under whatever overlaps it.
+    void surround(const QWidget& link, const QRect& area, Shape shape);
+    static constexpr int Width = 7;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -130,23 +130,22 @@ void frmAbout::buildControls() {
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
 
-    // Tab goes from the button to the notice, then to the links in reading
-    // order; a click on a link leaves the focus where it was, so that Enter
-    // still closes the window.
-    Comment->setTabChangesFocus(true);
-    setTabOrder(cmdClose, Comment);
-    setTabOrder(Comment, Label1);
-    setTabOrder(Label1, Image1);
-    setTabOrder(Image1, logo2);
-
+    // Screen readers announce each link by what clicking it does. The links
+    // take the focus from the keyboard only: a click on one leaves it where
+    // it was, so that Enter still closes the window.
     focusRing_ = new FocusRing(this);
-    // Screen readers announce each link by what clicking it does.
     for (QWidget* link : {static_cast<QWidget*>(logo2), static_cast<QWidget*>(Image1),
                           static_cast<QWidget*>(Label1)}) {
         link->setAccessibleName(link->toolTip());
         link->setFocusPolicy(Qt::TabFocus);
         link->installEventFilter(this);
     }
+    // Tab goes from the button to the notice, then to the links in reading order.
+    Comment->setTabChangesFocus(true);
+    setTabOrder(cmdClose, Comment);
+    setTabOrder(Comment, Label1);
+    setTabOrder(Label1, Image1);
+    setTabOrder(Image1, logo2);
 }
 
 void frmAbout::follow(QWidget* link) {
@@ -154,9 +153,14 @@ void frmAbout::follow(QWidget* link) {
         focusRing_->hide();
     } else if (link == Image1) {
         const QRect badge = Image1->badgeRect().toAlignedRect();
-        focusRing_->surround(badge.translated(Image1->pos()), FocusRing::Shape::Round);
+        focusRing_->surround(*link, badge.translated(Image1->pos()), FocusRing::Shape::Round);
+    } else if (link == logo2) {
+        // The photo reaches the window's edges: its ring lies inside it.
+        const int inset = FocusRing::Width + 2;
+        focusRing_->surround(*link, link->geometry().adjusted(inset, inset, -inset, -inset),
+                             FocusRing::Shape::Square);
     } else {
-        focusRing_->surround(link->geometry(), FocusRing::Shape::Square);
+        focusRing_->surround(*link, link->geometry(), FocusRing::Shape::Square);
     }
 }
 

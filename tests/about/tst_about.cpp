@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window on its own, on the offscreen platform: where its controls
 // lie, what the notice box holds at every opening, how it is centred, how the
-// keyboard closes it and which page each link hands to the system.
+// keyboard closes it, which page a click anywhere on the pictures opens, and
+// how the keyboard reaches and opens the links.
 
 #include "about/frmAbout.h"
 #include "content/Fonts.h"
@@ -64,6 +66,11 @@ private slots:
     void clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen_data();
     void clickingALinkOpensItsPageOnceAndKeepsTheWindowOpen();
     void linksWithoutAnyHandlerReturnQuietly();
+    void clickOpensThePageOfWhatShowsUnderThePointer_data();
+    void clickOpensThePageOfWhatShowsUnderThePointer();
+    void tabGoesFromTheButtonThroughTheNoticeToEachMarkedLink();
+    void enterOrSpaceOnALinkOpensItsPage_data();
+    void enterOrSpaceOnALinkOpensItsPage();
 };
 
 void TestAbout::controlsLieWhereTheWindowPutsThem_data() {
@@ -278,6 +285,136 @@ void TestAbout::linksWithoutAnyHandlerReturnQuietly() {
     QVERIFY(run.bodyRan);
     QVERIFY(!run.closedByBody);
     QCOMPARE(opened, QStringList());
+}
+
+void TestAbout::clickOpensThePageOfWhatShowsUnderThePointer_data() {
+    QTest::addColumn<QPointF>("twips");
+    QTest::addColumn<QString>("url");
+    const QString school = web::schoolHomeUrl();
+    const QString maker = web::freeProgramsUrl();
+    // The badge is a circle about 1757 twips across, centred near 4767, 1308,
+    // in the top-right corner of the logo's square control (2460, 420, 3195 x
+    // 3195); the photo covers 4020 to 8025 across, the white square 60 to 4065.
+    QTest::addRow("badge_centre") << QPointF(4767, 1308) << school;
+    QTest::addRow("badge_near_its_lower_rim") << QPointF(4767, 2100) << school;
+    QTest::addRow("photo_left_of_and_below_the_badge") << QPointF(4300, 3300) << maker;
+    QTest::addRow("photo_in_the_badge_square_outside_the_circle") << QPointF(5600, 480) << maker;
+    QTest::addRow("photo_at_the_logo_control_bottom_right") << QPointF(5600, 3550) << maker;
+    QTest::addRow("photo_right_of_the_logo_control") << QPointF(7000, 3000) << maker;
+    QTest::addRow("white_square_under_the_logo_control") << QPointF(2600, 3500) << QString();
+}
+
+void TestAbout::clickOpensThePageOfWhatShowsUnderThePointer() {
+    QFETCH(QPointF, twips);
+    QFETCH(QString, url);
+    // At a reduced scale too: the logo's clickable shape follows its size.
+    for (const double fit : {1.0, 0.8}) {
+        UrlCatcher catcher;
+        const UrlHandlerScope scope(&catcher);
+        const TwipScale scale(fit);
+        frmAbout about(scale);
+        QWidget* focusAfter = nullptr;
+        bool stillOpen = false;
+        const ModalRun run = whileOpen(about, [&] {
+            const QPoint point(scale.px(twips.x()), scale.px(twips.y()));
+            QTest::mouseClick(about.windowHandle(), Qt::LeftButton, {}, point);
+            stillOpen = about.isVisible();
+            focusAfter = QApplication::focusWidget();
+        });
+        QVERIFY(run.bodyRan);
+        QVERIFY(stillOpen);
+        QStringList opened;
+        for (const QUrl& u : catcher.urls)
+            opened << u.toString();
+        QCOMPARE(opened, url.isEmpty() ? QStringList() : QStringList{url});
+        // A click on a picture leaves the focus on the button, so that Enter
+        // still closes the window.
+        QCOMPARE(focusAfter, control<QPushButton>(about, "cmdClose"));
+    }
+}
+
+void TestAbout::tabGoesFromTheButtonThroughTheNoticeToEachMarkedLink() {
+    UrlCatcher catcher;
+    const UrlHandlerScope scope(&catcher);
+    frmAbout about{TwipScale()};
+    QStringList order;
+    QStringList unmarked;
+    QStringList badgeClick;
+    const ModalRun run = whileOpen(about, [&] {
+        if (!QTest::qWaitForWindowActive(&about))
+            return;
+        order << QApplication::focusWidget()->objectName();
+        for (int step = 0; step < 5; ++step) {
+            QTest::keyClick(about.windowHandle(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            order << focused->objectName();
+            // The link with the focus is ringed: the ring is centred on what
+            // the link shows (for the logo, its badge) and lets clicks through.
+            const auto* ring = about.findChild<QWidget*>(QStringLiteral("focusRing"));
+            const bool isLink = focused->objectName() != QLatin1String("cmdClose") &&
+                                focused->objectName() != QLatin1String("Comment");
+            const QRect shown = focused->objectName() == QLatin1String("Image1")
+                                    ? focused->mask().boundingRect().translated(focused->pos())
+                                    : focused->geometry();
+            const bool marked =
+                ring && ring->isVisible() &&
+                (ring->geometry().center() - shown.center()).manhattanLength() <= 2 &&
+                about.childAt(shown.center()) != ring;
+            if (isLink != marked)
+                unmarked << focused->objectName();
+            if (focused->objectName() == QLatin1String("Image1")) {
+                // The ring takes no clicks: the badge under it still opens its page.
+                QTest::mouseClick(about.windowHandle(), Qt::LeftButton, {}, shown.center());
+                for (const QUrl& u : catcher.urls)
+                    badgeClick << u.toString();
+            }
+        }
+    });
+    QVERIFY(run.bodyRan);
+    QCOMPARE(order, (QStringList{"cmdClose", "Comment", "Label1", "Image1", "logo2", "cmdClose"}));
+    QCOMPARE(unmarked, QStringList());
+    QCOMPARE(badgeClick, QStringList{web::schoolHomeUrl()});
+}
+
+void TestAbout::enterOrSpaceOnALinkOpensItsPage_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("url");
+    const struct {
+        const char* name;
+        QString url;
+    } links[] = {{"Label1", web::exercisesIndexUrl()},
+                 {"Image1", web::schoolHomeUrl()},
+                 {"logo2", web::freeProgramsUrl()}};
+    for (const auto& link : links) {
+        QTest::addRow("%s_enter", link.name) << link.name << int(Qt::Key_Return) << link.url;
+        QTest::addRow("%s_space", link.name) << link.name << int(Qt::Key_Space) << link.url;
+    }
+}
+
+void TestAbout::enterOrSpaceOnALinkOpensItsPage() {
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QFETCH(QString, url);
+    UrlCatcher catcher;
+    const UrlHandlerScope scope(&catcher);
+    frmAbout about{TwipScale()};
+    bool stillOpen = false;
+    bool focusStayed = false;
+    const ModalRun run = whileOpen(about, [&] {
+        if (!QTest::qWaitForWindowActive(&about))
+            return;
+        QWidget* link = about.findChild<QWidget*>(name);
+        link->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(about.windowHandle(), Qt::Key(key));
+        stillOpen = about.isVisible();
+        focusStayed = QApplication::focusWidget() == link;
+    });
+    QVERIFY(run.bodyRan);
+    QVERIFY(stillOpen);
+    QVERIFY(focusStayed);
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls.first().toString(), url);
 }
 
 QTEST_MAIN(TestAbout)
