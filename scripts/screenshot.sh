@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under a virtual X server and saves a picture of its window.
 # Usage: scripts/screenshot.sh [path/to/onomatologia] [output.png]
 set -euo pipefail
