@@ -182,6 +182,8 @@ void TestWorksheet::commandOpensANewWorksheetEachTimeWithoutAServer() {
     QVERIFY(paths[0] != paths[1]);
     for (int i = 0; i < 2; ++i) {
         QCOMPARE(QFileInfo(paths[i]).absolutePath(), QDir(cache).absolutePath());
+        // The desktop picks the viewer by the name's ending.
+        QVERIFY2(paths[i].endsWith(QStringLiteral(".pdf")), qPrintable(paths[i]));
         QVERIFY(contents(paths[i]).startsWith("%PDF-"));
         QCOMPARE(namesOnPage(pdfTextLines(paths[i])), namesInColumnOrder(i == 0 ? first : second));
         QFile::remove(paths[i]);
