@@ -16,7 +16,10 @@
 #include <QTemporaryFile>
 #include <QUrl>
 #include <algorithm>
-#include <numeric>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <utility>
 
 namespace worksheet {
 
@@ -99,8 +102,7 @@ qreal drawHeader(QPainter& p) {
     p.drawText(QRectF(Margin, Margin, Usable, QFontMetricsF(heading).height()), Qt::AlignHCenter,
                title());
 
-    QFont labels = sized(content::sansBold(), 10.5);
-    p.setFont(labels);
+    p.setFont(sized(content::sansBold(), 10.5));
     p.setPen(QPen(Ink, 0.25 * Mm));
     y += 14 * Mm;
     drawLabelledLine(p, studentNameLabel(), Margin, PageWidth - Margin, y);
@@ -160,12 +162,13 @@ void drawFormulas(QPainter& p, qreal top, qreal bottom) {
     }
 }
 
-// The names in three columns, read down each column, in the order the
-// exercise's column shows them; returns the band's height.
+// The framed band of names at the foot of the page: a heading, then the rows.
 qreal namesHeight() {
     return 9 * Mm + NamesPerColumn * NameRowPitch + 2 * Mm;
 }
 
+// The names in three columns, read down each column, in the order the
+// exercise's column shows them.
 void drawNames(QPainter& p, qreal top, const ColumnOrder& homeRow) {
     std::array<int, 20> nameAtRow{};
     for (int name = 0; name < 20; ++name)
