@@ -9,8 +9,8 @@
 #include "explain/Form2.h"
 #include "shared/AppIcon.h"
 #include "shared/Module1.h"
-#include "shared/WebPage.h"
 #include "shared/WindowPlacement.h"
+#include "worksheet/Worksheet.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -173,7 +173,7 @@ void Form1::mnuRestart_Click() {
 }
 
 void Form1::mnuSheet_Click() {
-    OpenWebPage(web::worksheetUrl(), web::SW_SHOW);
+    worksheet::showWorksheet(board().HomeRow());
 }
 
 void Form1::mnuAbout_Click() {

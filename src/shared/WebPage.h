@@ -13,14 +13,6 @@ enum class ShowCommand : int {
     Show = 5,
 };
 
-// Older spellings of the two show commands, kept for callers that have not
-// moved to ShowCommand yet. They are left out wherever windows.h is in play,
-// whose macros of the same names would turn them into numbers.
-#if !defined(SW_SHOW) && !defined(SW_SHOWNORMAL)
-inline constexpr ShowCommand SW_SHOWNORMAL = ShowCommand::ShowNormal;
-inline constexpr ShowCommand SW_SHOW = ShowCommand::Show;
-#endif
-
 // Whether the program was built with a school server of its own. Without one
 // the worksheet is made on this computer, and the school's links lead to the
 // reserved example host, which answers nowhere.

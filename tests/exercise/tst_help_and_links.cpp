@@ -1,5 +1,5 @@
 // The exercise window's Help, Worksheet and About commands: the exact help
-// text, the one address each web command hands to the system, and that none
+// text, the one document or address each command hands to the system, and that none
 // of them touches the board, with or without anything to open addresses.
 
 #include "about/frmAbout.h"
@@ -8,13 +8,18 @@
 #include "exercise/Form1.h"
 #include "exercise/rules/RandomSource.h"
 #include "shared/WebPage.h"
+#include "support/PdfText.h"
 #include "support/UrlCatcher.h"
+#include "worksheet/Worksheet.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -94,7 +99,7 @@ private slots:
     void initTestCase() { content::registerBundledFonts(); }
 
     void helpShowsThreeLinesSeparatedByCrLfEveryTime();
-    void worksheetHandsItsAddressToTheSystemOnce();
+    void worksheetHandsOneDocumentToTheSystem();
     void commandsLeaveTheBoardAsItWas_data();
     void commandsLeaveTheBoardAsItWas();
 };
@@ -129,24 +134,37 @@ void TestHelpAndLinks::helpShowsThreeLinesSeparatedByCrLfEveryTime() {
     QVERIFY(form.isVisible());
 }
 
-void TestHelpAndLinks::worksheetHandsItsAddressToTheSystemOnce() {
+// The command hands the system one document: the school's worksheet when a
+// server is built in, otherwise the page written here for the column as it
+// stands now.
+void TestHelpAndLinks::worksheetHandsOneDocumentToTheSystem() {
+    QStandardPaths::setTestModeEnabled(true);
     UrlCatcher catcher;
-    const UrlHandlerScope scope(&catcher);
+    const UrlHandlerScope scope(&catcher, {"file", "http", "https"});
     Form1 form(std::make_unique<board::RandomSource>(7u));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.mnuSheet_Click();
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
-    QCOMPARE(url.toString(), web::worksheetUrl());
-    QCOMPARE(url.scheme(), QStringLiteral("http"));
-    QVERIFY(!url.host().isEmpty());
-    QCOMPARE(
-        url.path(),
-        QStringLiteral("/Vadidiv/04DIVURADODE/Vidozador/VuzurazEzuDadaVedozu/QM/WS_KT_31.pdf"));
-    // Plain ASCII: nothing is lost on the way to an 8-bit code page.
-    QCOMPARE(QString::fromLatin1(web::worksheetUrl().toLatin1()), web::worksheetUrl());
     QVERIFY(!QApplication::activeModalWidget());
+    if (web::hasSchoolServer()) {
+        QCOMPARE(url.toString(), web::worksheetUrl());
+        QCOMPARE(
+            url.path(),
+            QStringLiteral("/Vadidiv/04DIVURADODE/Vidozador/VuzurazEzuDadaVedozu/QM/WS_KT_31.pdf"));
+        // Plain ASCII: nothing is lost on the way to an 8-bit code page.
+        QCOMPARE(QString::fromLatin1(web::worksheetUrl().toLatin1()), web::worksheetUrl());
+        return;
+    }
+    QVERIFY(url.isLocalFile());
+    const QTemporaryDir dir;
+    const QString expected = dir.filePath(QStringLiteral("expected.pdf"));
+    QVERIFY(worksheet::writeWorksheet(expected, form.board().HomeRow()));
+    const QStringList opened = testing_support::pdfTextLines(url.toLocalFile());
+    QVERIFY(!opened.isEmpty());
+    QCOMPARE(opened, testing_support::pdfTextLines(expected));
+    QFile::remove(url.toLocalFile());
 }
 
 void TestHelpAndLinks::commandsLeaveTheBoardAsItWas_data() {
@@ -168,10 +186,11 @@ void TestHelpAndLinks::commandsLeaveTheBoardAsItWas() {
     QFETCH(QString, command);
     QFETCH(bool, checked);
     QFETCH(bool, handler);
+    QStandardPaths::setTestModeEnabled(true);
     UrlCatcher catcher;
     std::optional<UrlHandlerScope> scope;
     if (handler)
-        scope.emplace(&catcher);
+        scope.emplace(&catcher, QStringList{"file", "http", "https"});
 
     Form1 form(std::make_unique<board::RandomSource>(11u));
     form.show();
@@ -184,7 +203,7 @@ void TestHelpAndLinks::commandsLeaveTheBoardAsItWas() {
     QStringList expected;
     if (command == QLatin1String("sheet")) {
         form.mnuSheet_Click();
-        expected << web::worksheetUrl();
+        expected << (web::hasSchoolServer() ? web::worksheetUrl() : QStringLiteral("file"));
     } else if (command == QLatin1String("help")) {
         onModal([&] { form.mnuHelp_Click(); }, [](QWidget* modal) { modal->close(); });
     } else {
@@ -207,8 +226,12 @@ void TestHelpAndLinks::commandsLeaveTheBoardAsItWas() {
     QVERIFY(form.isVisible());
     QVERIFY(BoardSnapshot::of(form) == before);
     QStringList sent;
-    for (const QUrl& url : catcher.urls)
-        sent << url.toString();
+    for (const QUrl& url : catcher.urls) {
+        // A worksheet written here has a new name every time: its kind counts.
+        sent << (url.isLocalFile() ? url.scheme() : url.toString());
+        if (url.isLocalFile())
+            QFile::remove(url.toLocalFile());
+    }
     QCOMPARE(sent, handler ? expected : QStringList());
 }
 
