@@ -1,37 +1,102 @@
 #include "exercise/BoardAccessible.h"
 
 #include "content/CardPictures.h"
+#include "content/SpokenText.h"
 #include "exercise/BoardView.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QPointer>
+#include <QStringList>
 #include <QWindow>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 using board::FocusItem;
+
+namespace {
+
+QString underFormula() {
+    return QStringLiteral(u"κάτω από τον τύπο ");
+}
+
+QString wordsOfName(int16_t name) {
+    return content::spokenForm(content::nameText(name));
+}
+
+// Whether the item is the row of the name that waits for a formula.
+bool waitsForAFormula(const board::Exercise& e, FocusItem item) {
+    return item.kind == FocusItem::NameRow && e.selectedName() != board::NoCard &&
+           e.board().HomeRow()[size_t(e.selectedName())] == item.index;
+}
+
+} // namespace
 
 QString accessibleItemName(const board::Board& b, FocusItem item) {
     switch (item.kind) {
     case FocusItem::Formula:
-        return content::formulaPlainText(item.index);
+        return content::spokenForm(content::formulaPlainText(item.index));
     case FocusItem::PlacedCard: {
         const int16_t card = b.Slots()[item.index].Placed;
         if (card == board::NoCard)
             return {};
-        return content::nameText(card % board::NameCount) +
-               QStringLiteral(u", κάτω από τον τύπο ") + content::formulaPlainText(item.index);
+        return wordsOfName(card % board::NameCount) + QStringLiteral(", ") + underFormula() +
+               content::spokenForm(content::formulaPlainText(item.index));
     }
     case FocusItem::NameRow: {
         const int16_t name = board::nameAtRow(b, item.index);
-        return name == board::NoCard ? QString() : content::nameText(name);
+        return name == board::NoCard ? QString() : wordsOfName(name);
     }
     }
     return {};
 }
 
+namespace boardWords {
+
+QString pickedUp() {
+    return QStringLiteral(u"σηκωμένο");
+}
+
+QString noLongerPickedUp() {
+    return QStringLiteral(u"δεν είναι πια σηκωμένο");
+}
+
+QString nothingPickedUp() {
+    return QStringLiteral(u"δεν έχει σηκωθεί όνομα");
+}
+
+QString wentBack(int16_t name) {
+    return wordsOfName(name) + QStringLiteral(u" επέστρεψε στη στήλη");
+}
+
+QString checked(int grade, int sentBack) {
+    const QString cards = sentBack == 0 ? QStringLiteral(u"καμία κάρτα δεν επέστρεψε στη στήλη")
+                          : sentBack == 1
+                              ? QStringLiteral(u"1 κάρτα επέστρεψε στη στήλη")
+                              : QStringLiteral(u"%1 κάρτες επέστρεψαν στη στήλη").arg(sentBack);
+    return QStringLiteral(u"βαθμός %1%, ").arg(grade) + cards;
+}
+
+QString place(FocusItem item) {
+    const int number = item.index + 1;
+    switch (item.kind) {
+    case FocusItem::NameRow:
+        return QStringLiteral(u"όνομα %1 από %2 στη στήλη").arg(number).arg(board::NameCount);
+    case FocusItem::Formula:
+        return QStringLiteral(u"τύπος %1 από %2").arg(number).arg(board::FormulaCount);
+    case FocusItem::PlacedCard:
+        return underFormula() + QStringLiteral(u"%1 από %2").arg(number).arg(board::FormulaCount);
+    }
+    return {};
+}
+
+} // namespace boardWords
+
 namespace {
+
+class BoardAccessible;
+BoardAccessible* boardOf(const BoardView* view);
 
 class ItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
@@ -48,13 +113,7 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 
-    QString text(QAccessible::Text t) const override {
-        if (!isValid())
-            return {};
-        if (t == QAccessible::Name)
-            return accessibleItemName(view_->model(), item_);
-        return {};
-    }
+    QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         if (!isValid())
@@ -73,9 +132,9 @@ public:
         s.focusable = true;
         s.focused = view_->hasFocus() && view_->exercise().focusItem() == item_;
         if (item_.kind == FocusItem::NameRow) {
-            s.selectable = true;
-            const int16_t name = board::nameAtRow(b, item_.index);
-            s.selected = name != board::NoCard && view_->exercise().selectedName() == name;
+            // Enter picks the name up and Enter again lets it go: a toggle.
+            s.checkable = true;
+            s.checked = waitsForAFormula(view_->exercise(), item_);
             // Every copy of the name lies on the board: nothing to pick up.
             s.disabled = board::cardOf(b, item_) == board::NoCard;
         }
@@ -117,8 +176,6 @@ public:
             return {QStringLiteral("Shift+F10")};
         return {};
     }
-
-    FocusItem item() const { return item_; }
 
 private:
     QPointer<BoardView> view_;
@@ -176,11 +233,119 @@ public:
         return nullptr;
     }
 
+    // What the item says besides its name: what just happened to it, whether
+    // it waits for a formula, the formula in words and where it lies.
+    QString description(FocusItem item) const {
+        QStringList parts;
+        if (note_ && note_->first == item)
+            parts << note_->second;
+        parts << standingWords(item);
+        return parts.join(QStringLiteral(". "));
+    }
+
+    void tell(const board::Changes& changes) {
+        // Only the pointer moved, or a window event changed nothing.
+        if (changes.happened.empty())
+            return;
+        BoardView* v = view();
+        const FocusItem item = v->exercise().focusItem();
+        const QString note = noteFor(changes, item);
+        note_.reset();
+        if (!note.isEmpty())
+            note_.emplace(item, note);
+        for (const board::Happening& h : changes.happened) {
+            if (h.kind == board::Happening::NamePickedUp || h.kind == board::Happening::NameLetGo) {
+                // The card itself changes state, not the board.
+                QAccessible::State changed;
+                changed.checked = true;
+                QAccessibleStateChangeEvent event(v, changed);
+                event.setChild(indexOf({FocusItem::NameRow, v->model().HomeRow()[h.name]}));
+                announce(event);
+            } else if (h.kind == board::Happening::ItemsChanged) {
+                QAccessibleEvent event(v, QAccessible::ObjectReorder);
+                announce(event);
+            }
+        }
+        if (!v->hasFocus())
+            return; // told when the board gets the focus back
+        const bool sameItem = presented_ && presented_->item == item;
+        const bool changedUnderKeyboard =
+            sameItem && (presented_->words != wordsOf(item) || !note.isEmpty());
+        if (changedUnderKeyboard)
+            renew(item);
+        if (changedUnderKeyboard || !sameItem || changes.has(board::Happening::FocusMoved))
+            present(item);
+    }
+
+    void present(FocusItem item) {
+        const int index = indexOf(item);
+        if (index < 0)
+            return;
+        QAccessibleEvent focused(view(), QAccessible::Focus);
+        focused.setChild(index);
+        announce(focused);
+        presented_ = Presented{item, wordsOf(item)};
+    }
+
 private:
+    struct Presented {
+        FocusItem item;
+        QString words;
+    };
+
     BoardView* view() const { return static_cast<BoardView*>(widget()); }
     QLabel* grade() const { return view()->findChild<QLabel*>(QStringLiteral("LGrade")); }
     std::vector<FocusItem> items() const { return board::allItems(view()->model()); }
+    int indexOf(FocusItem item) const {
+        const std::vector<FocusItem> all = items();
+        const auto it = std::find(all.begin(), all.end(), item);
+        return it == all.end() ? -1 : int(it - all.begin());
+    }
     static int key(FocusItem item) { return int(item.kind) * 1000 + item.index; }
+
+    QString standingWords(FocusItem item) const {
+        QStringList parts;
+        if (waitsForAFormula(view()->exercise(), item))
+            parts << boardWords::pickedUp();
+        if (item.kind != FocusItem::NameRow)
+            parts << content::formulaSpokenText(item.index);
+        parts << boardWords::place(item);
+        return parts.join(QStringLiteral(". "));
+    }
+    // Everything the reader says of an item but what just happened to it.
+    QString wordsOf(FocusItem item) const {
+        return accessibleItemName(view()->model(), item) + u'\n' + standingWords(item);
+    }
+
+    // What the step did to the keyboard's item, in words.
+    QString noteFor(const board::Changes& changes, FocusItem item) const {
+        const board::Board& b = view()->model();
+        const bool onFormula = item.kind != FocusItem::NameRow;
+        QStringList notes;
+        for (const board::Happening& h : changes.happened) {
+            switch (h.kind) {
+            case board::Happening::NameLetGo:
+                if (item == FocusItem{FocusItem::NameRow, b.HomeRow()[h.name]})
+                    notes << boardWords::noLongerPickedUp();
+                break;
+            case board::Happening::NothingToPlace:
+                if (onFormula && item.index == h.formula)
+                    notes << boardWords::nothingPickedUp();
+                break;
+            case board::Happening::PushedOut:
+            case board::Happening::TakenBack:
+                if (onFormula && item.index == h.formula)
+                    notes << boardWords::wentBack(int16_t(h.card % board::NameCount));
+                break;
+            case board::Happening::Checked:
+                notes << boardWords::checked(h.value, h.count);
+                break;
+            default:
+                break;
+            }
+        }
+        return notes.join(QStringLiteral(". "));
+    }
 
     // One interface per item for the life of the board, so that a screen
     // reader sees the same object every time it comes back to an item.
@@ -192,9 +357,34 @@ private:
         ids_[k] = QAccessible::registerAccessibleInterface(iface);
         return iface;
     }
+    // Except when the item's words changed while the reader stands on it: a
+    // new object, which the focus then comes to, is read out afresh.
+    void renew(FocusItem item) {
+        if (const auto it = ids_.find(key(item)); it != ids_.end()) {
+            QAccessible::deleteAccessibleInterface(it->second);
+            ids_.erase(it);
+        }
+    }
 
     mutable std::map<int, QAccessible::Id> ids_;
+    std::optional<std::pair<FocusItem, QString>> note_;
+    std::optional<Presented> presented_;
 };
+
+BoardAccessible* boardOf(const BoardView* view) {
+    return static_cast<BoardAccessible*>(
+        QAccessible::queryAccessibleInterface(const_cast<BoardView*>(view)));
+}
+
+QString ItemAccessible::text(QAccessible::Text t) const {
+    if (!isValid())
+        return {};
+    if (t == QAccessible::Name)
+        return accessibleItemName(view_->model(), item_);
+    if (t == QAccessible::Description)
+        return boardOf(view_)->description(item_);
+    return {};
+}
 
 QAccessibleInterface* boardFactory(const QString& className, QObject* object) {
     if (className == QLatin1String("BoardView") && object && object->isWidgetType())
@@ -202,11 +392,9 @@ QAccessibleInterface* boardFactory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-} // namespace
-
-namespace {
 AnnouncementWatcher announcementWatcher = nullptr;
-}
+
+} // namespace
 
 void announce(QAccessibleEvent& event) {
     if (announcementWatcher)
@@ -219,34 +407,12 @@ void watchAnnouncements(AnnouncementWatcher watcher) {
 }
 
 void announceChanges(BoardView* view, const board::Changes& changes) {
-    for (const board::Happening& h : changes.happened) {
-        QAccessible::Event type;
-        switch (h.kind) {
-        case board::Happening::NamePickedUp:
-            type = QAccessible::SelectionAdd;
-            break;
-        case board::Happening::NameLetGo:
-            type = QAccessible::SelectionRemove;
-            break;
-        case board::Happening::ItemsChanged:
-            type = QAccessible::ObjectReorder;
-            break;
-        default:
-            continue;
-        }
-        QAccessibleEvent event(view, type);
-        announce(event);
-    }
+    boardOf(view)->tell(changes);
 }
 
-void announceFocusItem(BoardView* view, FocusItem item) {
-    const std::vector<FocusItem> items = board::allItems(view->model());
-    const auto it = std::find(items.begin(), items.end(), item);
-    if (it == items.end())
-        return;
-    QAccessibleEvent focused(view, QAccessible::Focus);
-    focused.setChild(int(it - items.begin()));
-    announce(focused);
+void announceFocusItem(BoardView* view) {
+    if (view->hasFocus())
+        boardOf(view)->present(view->exercise().focusItem());
 }
 
 void installBoardAccessibility() {

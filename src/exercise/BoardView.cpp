@@ -113,12 +113,8 @@ void BoardView::applyAt(std::optional<QPointF> pointer) {
         painter_.forgetBoard();
     refreshMarks();
     announceChanges(this, changes);
-    for (const Happening& h : changes.happened) {
-        if (h.kind == Happening::FocusMoved)
-            announceFocus();
-        if (h.kind == Happening::GradeChanged)
-            emit gradeChanged();
-    }
+    if (changes.has(Happening::GradeChanged))
+        emit gradeChanged();
     for (const Happening& h : changes.happened)
         if (h.kind == Happening::ExplainAsked)
             emit explainRequested(h.name);
@@ -158,11 +154,6 @@ void BoardView::refreshMarks() {
         return;
     update(marked_ + now);
     marked_ = now;
-}
-
-void BoardView::announceFocus() {
-    if (hasFocus())
-        announceFocusItem(this, exercise_.focusItem());
 }
 
 // ---- keyboard -------------------------------------------------------------------
@@ -282,7 +273,10 @@ void BoardView::focusInEvent(QFocusEvent* event) {
         exercise_.showFocusRing();
     refreshMarks();
     QWidget::focusInEvent(event);
-    announceFocus();
+    // Qt tells a screen reader of the board's focus after this handler; the
+    // reader must hear of the card or formula that holds the keyboard last.
+    QMetaObject::invokeMethod(
+        this, [this] { announceFocusItem(this); }, Qt::QueuedConnection);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {

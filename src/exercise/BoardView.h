@@ -70,7 +70,6 @@ private:
     void showPointer(board::Pointer pointer);
     BoardMarks marks() const;
     void refreshMarks();
-    void announceFocus();
     bool showToolTip(const QHelpEvent& help);
 
     board::Exercise& exercise_;

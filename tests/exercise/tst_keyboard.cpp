@@ -25,6 +25,7 @@ using board::NoCard;
 
 namespace {
 
+using testing_support::Keys;
 using testing_support::Pointer;
 
 std::unique_ptr<Form1> makeWindow() {
@@ -38,50 +39,6 @@ QPointingDevice* touchScreen() {
         QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
     return device;
 }
-
-// The keyboard, through the window as a real key press would come.
-class Keys {
-public:
-    explicit Keys(Form1& w) : w_(w) {}
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(w_.windowHandle(), Qt::Key(key), mods);
-    }
-    FocusItem at() const { return w_.exercise().focusItem(); }
-    // Shows the ring (the first Tab) and puts the keyboard in the column.
-    void toColumn() {
-        if (!w_.boardView()->focusRingShown())
-            press(Qt::Key_Tab);
-        if (at().kind != FocusItem::NameRow)
-            press(Qt::Key_Tab);
-    }
-    void toFormulas() {
-        toColumn();
-        press(Qt::Key_Tab);
-    }
-    void toName(int16_t name) {
-        toColumn();
-        press(Qt::Key_Home);
-        const int16_t row = w_.board().HomeRow()[name];
-        for (int i = 0; i < row; ++i)
-            press(Qt::Key_Down);
-    }
-    // Down the columns of formulas, one column to the right when needed.
-    void toItem(FocusItem target) {
-        toFormulas();
-        press(Qt::Key_Home);
-        for (int guard = 0; guard < 80 && at() != target; ++guard) {
-            const int here = at().index / 7, there = target.index / 7;
-            press(here < there ? Qt::Key_Right : Qt::Key_Down);
-            if (here < there)
-                while (at().index % 7 != 0 && at() != target)
-                    press(Qt::Key_Up);
-        }
-    }
-    void toFormula(int16_t f) { toItem({FocusItem::Formula, f}); }
-
-private:
-    Form1& w_;
-};
 
 // Records the explanations that open, and closes each at once.
 class ExplanationWatch : public QObject {

@@ -295,6 +295,10 @@ private slots:
         s.e.release(then == 2 ? 3700 : at.first, then == 2 ? 5000 : at.second);
         QCOMPARE(s.b().Slots()[12].Placed, placed ? card : NoCard);
         QCOMPARE(s.e.selectedName(), stillPicked ? int16_t(6) : NoCard);
+        // A placed name takes the keyboard along to its card.
+        const FocusItem keyboard = placed ? FocusItem{FocusItem::PlacedCard, 12}
+                                          : FocusItem{FocusItem::NameRow, s.b().HomeRow()[6]};
+        QCOMPARE(s.e.focusItem(), keyboard);
         QVERIFY(invariantViolation(s.e).isEmpty());
     }
 

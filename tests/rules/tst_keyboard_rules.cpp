@@ -157,9 +157,13 @@ private slots:
                                int16_t(formula)};
         k.toItem(target);
         QCOMPARE(k.at(), target);
+        byKeys.e.takeChanges();
         k.press(Key::Activate);
         QCOMPARE(byKeys.e.selectedName(), NoCard);
         compareBoards(byKeys.b(), byMouse.b());
+        // The keyboard follows the name to the card under the formula.
+        QCOMPARE(k.at(), (FocusItem{FocusItem::PlacedCard, int16_t(formula)}));
+        QVERIFY(byKeys.e.takeChanges().has(Happening::FocusMoved));
     }
 
     void takingBackByKeyEndsLikeADoubleClick_data() {
@@ -180,10 +184,12 @@ private slots:
         byMouse.e.doubleClick(x, y);
         Keys k(byKeys.e);
         k.toItem({onTheCard ? FocusItem::PlacedCard : FocusItem::Formula, 9});
+        byKeys.e.takeChanges();
         k.press(Key::TakeBack);
         compareBoards(byKeys.b(), byMouse.b());
-        // The keyboard stays on the formula the card has left.
+        // The keyboard comes to, or stays on, the formula the card has left.
         QCOMPARE(k.at(), (FocusItem{FocusItem::Formula, 9}));
+        QCOMPARE(byKeys.e.takeChanges().has(Happening::FocusMoved), onTheCard);
     }
 
     void escapeLetsGoAndEnterWithNothingPickedUpPlacesNothing() {

@@ -1,7 +1,7 @@
 #pragma once
 // Driving the real exercise window in tests as a student would: a window made
-// with a fixed shuffle, and a pointer whose events go to the top-level window
-// so that Qt routes them to whatever lies under it.
+// with a fixed shuffle, a pointer whose events go to the top-level window so
+// that Qt routes them to whatever lies under it, and the keyboard.
 
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
@@ -88,6 +88,50 @@ private:
     }
     Form1& w_;
     Qt::MouseButtons held_;
+};
+
+// The keyboard, through the window as a real key press would come.
+class Keys {
+public:
+    explicit Keys(Form1& w) : w_(w) {}
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(w_.windowHandle(), Qt::Key(key), mods);
+    }
+    board::FocusItem at() const { return w_.exercise().focusItem(); }
+    // Shows the ring (the first Tab) and puts the keyboard in the column.
+    void toColumn() {
+        if (!w_.boardView()->focusRingShown())
+            press(Qt::Key_Tab);
+        if (at().kind != board::FocusItem::NameRow)
+            press(Qt::Key_Tab);
+    }
+    void toFormulas() {
+        toColumn();
+        press(Qt::Key_Tab);
+    }
+    void toName(int16_t name) {
+        toColumn();
+        press(Qt::Key_Home);
+        const int16_t row = w_.board().HomeRow()[name];
+        for (int i = 0; i < row; ++i)
+            press(Qt::Key_Down);
+    }
+    // Down the columns of formulas, one column to the right when needed.
+    void toItem(board::FocusItem target) {
+        toFormulas();
+        press(Qt::Key_Home);
+        for (int guard = 0; guard < 80 && at() != target; ++guard) {
+            const int here = at().index / 7, there = target.index / 7;
+            press(here < there ? Qt::Key_Right : Qt::Key_Down);
+            if (here < there)
+                while (at().index % 7 != 0 && at() != target)
+                    press(Qt::Key_Up);
+        }
+    }
+    void toFormula(int16_t f) { toItem({board::FocusItem::Formula, f}); }
+
+private:
+    Form1& w_;
 };
 
 } // namespace testing_support

@@ -327,6 +327,9 @@ void Exercise::activate(FocusItem item) {
     const int16_t name = selectedName_;
     selectedName_ = NoCard;
     placeName(name, item.index);
+    // The keyboard follows the name to its new place: the card under the
+    // formula, which says both what it is and where it lies.
+    focusOn({FocusItem::PlacedCard, item.index});
     settle();
 }
 
@@ -382,6 +385,8 @@ int16_t Exercise::selectedCard() const {
 }
 
 void Exercise::pickUp(int16_t name) {
+    // One name waits at a time: another one picked up lets the first go.
+    letGo();
     selectedName_ = name;
     happen({.kind = Happening::NamePickedUp, .name = name});
 }
@@ -404,7 +409,7 @@ int Exercise::placedCount() const {
 void Exercise::settle() {
     // A card taken back leaves its formula as the keyboard's place.
     if (!exists(board_, focus_))
-        focus_ = {FocusItem::Formula, focus_.index};
+        focusOn({FocusItem::Formula, focus_.index});
     if (!exists(board_, lastInFormulas_))
         lastInFormulas_ = {FocusItem::Formula, lastInFormulas_.index};
     // A picked-up name whose every copy lies on the board has nothing to place.
