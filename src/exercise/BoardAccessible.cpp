@@ -277,6 +277,8 @@ public:
             present(item);
     }
 
+    void forgetNews() { note_.reset(); }
+
     void present(FocusItem item) {
         const int index = indexOf(item);
         if (index < 0)
@@ -413,6 +415,10 @@ void announceChanges(BoardView* view, const board::Changes& changes) {
 void announceFocusItem(BoardView* view) {
     if (view->hasFocus())
         boardOf(view)->present(view->exercise().focusItem());
+}
+
+void announceFocusLeft(BoardView* view) {
+    boardOf(view)->forgetNews();
 }
 
 void installBoardAccessibility() {

@@ -48,6 +48,9 @@ QString place(board::FocusItem item);
 void announceChanges(BoardView* view, const board::Changes& changes);
 // Presents the keyboard's item: the board has just got the focus.
 void announceFocusItem(BoardView* view);
+// The board has lost the focus: what the last step did has been heard, and a
+// reader that comes back hears the item as it stands.
+void announceFocusLeft(BoardView* view);
 
 // Every accessibility event of the board and the grade goes out here, to Qt
 // and so to a screen reader. A watcher, if set, sees each one too: where the

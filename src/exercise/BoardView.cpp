@@ -280,6 +280,7 @@ void BoardView::focusInEvent(QFocusEvent* event) {
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {
+    announceFocusLeft(this);
     perform(&board::Exercise::breakOff);
     refreshMarks();
     QWidget::focusOutEvent(event);

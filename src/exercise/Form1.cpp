@@ -155,6 +155,7 @@ void Form1::mnuHelp_Click() {
     QMessageBox box(QMessageBox::Information, QStringLiteral(u"Βοήθεια"), text, QMessageBox::Ok,
                     this);
     box.exec();
+    keyboardToBoard();
 }
 
 void Form1::mnuCheck_Click() {
@@ -180,6 +181,14 @@ void Form1::mnuAbout_Click() {
     if (!about_)
         about_ = std::make_unique<frmAbout>(scale_);
     about_->showModal();
+    keyboardToBoard();
+}
+
+void Form1::keyboardToBoard() {
+    // A dialog opened from the menu bar by keyboard closes while the bar still
+    // holds the keyboard and has nowhere to give it back: the board takes it,
+    // and has it when the window is active again.
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::mnuExit_Click() {

@@ -72,6 +72,7 @@ private:
     void buildMenu();
     void showGrade();
     void explain(int16_t name);
+    void keyboardToBoard();
 
     std::unique_ptr<board::UniformSource> random_;
     board::Exercise exercise_;
