@@ -101,6 +101,9 @@ BoardAccessible* boardOf(const BoardView* view);
 class ItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     ItemAccessible(BoardView* view, FocusItem item) : view_(view), item_(item) {}
+    // Another object stands for the item from now on; this one is no longer
+    // there for a reader.
+    void retire() { view_ = nullptr; }
 
     bool isValid() const override { return view_ && board::exists(view_->model(), item_); }
     QObject* object() const override { return nullptr; }
@@ -188,6 +191,7 @@ public:
     ~BoardAccessible() override {
         for (const auto& [key, id] : ids_)
             QAccessible::deleteAccessibleInterface(id);
+        forgetRetired();
     }
 
     int childCount() const override { return int(items().size()) + (grade() ? 1 : 0); }
@@ -247,6 +251,7 @@ public:
         // Only the pointer moved, or a window event changed nothing.
         if (changes.happened.empty())
             return;
+        forgetRetired();
         BoardView* v = view();
         const FocusItem item = v->exercise().focusItem();
         const QString note = noteFor(changes, item);
@@ -360,15 +365,23 @@ private:
         return iface;
     }
     // Except when the item's words changed while the reader stands on it: a
-    // new object, which the focus then comes to, is read out afresh.
+    // new object, which the focus then comes to, is read out afresh. The old
+    // one is deleted a step later, not under a reader's own action on it.
     void renew(FocusItem item) {
         if (const auto it = ids_.find(key(item)); it != ids_.end()) {
-            QAccessible::deleteAccessibleInterface(it->second);
+            static_cast<ItemAccessible*>(QAccessible::accessibleInterface(it->second))->retire();
+            retired_.push_back(it->second);
             ids_.erase(it);
         }
     }
+    void forgetRetired() {
+        for (const QAccessible::Id id : retired_)
+            QAccessible::deleteAccessibleInterface(id);
+        retired_.clear();
+    }
 
     mutable std::map<int, QAccessible::Id> ids_;
+    std::vector<QAccessible::Id> retired_;
     std::optional<std::pair<FocusItem, QString>> note_;
     std::optional<Presented> presented_;
 };
