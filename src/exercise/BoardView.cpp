@@ -1,6 +1,7 @@
 #include "exercise/BoardView.h"
 
 #include "exercise/BoardAccessible.h"
+#include "exercise/BoardHints.h"
 #include "shared/Cursors.h"
 
 #include <QAccessible>
@@ -20,16 +21,10 @@ using board::Happening;
 namespace {
 
 Button buttonOf(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return Button::Left;
-    case Qt::MiddleButton:
-        return Button::Middle;
-    case Qt::RightButton:
-        return Button::Right;
-    default:
-        return Button::Other;
-    }
+    return button == Qt::LeftButton     ? Button::Left
+           : button == Qt::MiddleButton ? Button::Middle
+           : button == Qt::RightButton  ? Button::Right
+                                        : Button::Other;
 }
 
 bool isTouch(const QMouseEvent* event) {
@@ -62,20 +57,12 @@ BoardView::BoardView(board::Exercise& exercise, const TwipScale& scale, QWidget*
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral(u"Ονόματα και τύποι"));
+    setAccessibleDescription(boardHints::keyboardHelp());
     setFixedSize(scale_.size(board::Board::ScaleWidth, board::Board::ScaleHeight));
     exercise_.setClickSlop(float(scale_.twips(QApplication::startDragDistance())));
     longPress_.setSingleShot(true);
     longPress_.setInterval(LongPressMs);
     connect(&longPress_, &QTimer::timeout, this, [this] { perform(&board::Exercise::longPress); });
-}
-
-QString BoardView::placedToolTip() {
-    return QStringLiteral(u"αφαιρέστε το με διπλό κλικ, με δεξί κλικ δείτε τις επεξηγήσεις");
-}
-
-QString BoardView::columnToolTip() {
-    return QStringLiteral(
-        u"η μεταφορά ξεκινάει με πατημένο κλικ, με δεξί κλικ δείτε τις επεξηγήσεις");
 }
 
 QPointF BoardView::toTwips(QPointF pixels) const {
@@ -175,12 +162,25 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     skipContextMenu_ = menuKey;
+    const bool ringWasShown = focusRingShown();
     if (!exercise_.key(*key)) {
         QWidget::keyPressEvent(event);
         return;
     }
-    apply();
+    applyKey(ringWasShown);
     event->accept();
+}
+
+void BoardView::applyKey(bool ringWasShown) {
+    apply();
+    // The first key that shows where the keyboard stands also tells, once,
+    // which keys there are.
+    if (ringWasShown || !focusRingShown() || keyboardHelpShown_)
+        return;
+    keyboardHelpShown_ = true;
+    const QRect item = itemRect(exercise_.focusItem());
+    QToolTip::showText(mapToGlobal(item.bottomLeft() + QPoint(0, 8)), boardHints::keyboardHelp(),
+                       this);
 }
 
 void BoardView::contextMenuEvent(QContextMenuEvent* event) {
@@ -202,10 +202,11 @@ bool BoardView::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        const bool ringWasShown = focusRingShown();
         if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
             exercise_.key(board::Key::Tab)) {
             skipMenuKey_ = false;
-            apply();
+            applyKey(ringWasShown);
             return true;
         }
     }
@@ -226,7 +227,9 @@ bool BoardView::showToolTip(const QHelpEvent& help) {
     // Shown by the card's side, not over it.
     const QRect r = cardRect(hit.index);
     QToolTip::showText(mapToGlobal(QPoint(r.right() + 4, r.center().y())),
-                       tip == board::ToolTip::Placed ? placedToolTip() : columnToolTip(), this, r);
+                       tip == board::ToolTip::Placed ? boardHints::placedToolTip()
+                                                     : boardHints::columnToolTip(),
+                       this, r);
     return true;
 }
 

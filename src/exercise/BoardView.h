@@ -43,8 +43,6 @@ public:
     QRect itemRect(board::FocusItem item) const { return toPixels(board::rectOf(model(), item)); }
     bool focusRingShown() const { return exercise_.focusRingShown() && hasFocus(); }
 
-    static QString placedToolTip();
-    static QString columnToolTip();
     // How long a finger must rest on a card to open its explanation.
     static constexpr int LongPressMs = 600;
 
@@ -71,6 +69,7 @@ private:
     BoardMarks marks() const;
     void refreshMarks();
     bool showToolTip(const QHelpEvent& help);
+    void applyKey(bool ringWasShown);
 
     board::Exercise& exercise_;
     const TwipScale& scale_;
@@ -82,4 +81,5 @@ private:
     // keyboard context-menu event: the explanation opens once.
     bool skipMenuKey_ = false;
     bool skipContextMenu_ = false;
+    bool keyboardHelpShown_ = false;
 };

@@ -13,11 +13,13 @@
 #include "shared/Module1.h"
 #include "support/RealWindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QPointingDevice>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 
 using board::FocusItem;
@@ -223,6 +225,29 @@ private slots:
 
     // The student's whole exercise by keyboard alone: every name to its
     // formula, then Check through the menu bar (Alt), and the grade is 100%.
+    // The keys are told where a student meets them: by a screen reader as the
+    // board's description, and on screen at the first key that shows the ring.
+    void theBoardTellsWhichKeysItAnswersTo() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        const QString help =
+            QAccessible::queryAccessibleInterface(w->boardView())->text(QAccessible::Description);
+        for (const char* key : {"Tab", "Enter", "Esc", "Delete", "Shift+F10"})
+            QVERIFY2(help.contains(QLatin1String(key)), key);
+        QVERIFY(!QToolTip::isVisible());
+        QTest::keyClick(w->windowHandle(), Qt::Key_Tab);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), help);
+        // Once is enough: after the pointer hid the ring, the next key shows no hint.
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        Pointer p(*w);
+        p.click(p.atTwips(3700, 5000));
+        QTest::keyClick(w->windowHandle(), Qt::Key_Down);
+        QVERIFY(w->boardView()->focusRingShown());
+        QVERIFY(!QToolTip::isVisible());
+    }
+
     void aWholeExerciseByKeyboardAlone() {
         auto w = makeWindow();
         QVERIFY(w);
