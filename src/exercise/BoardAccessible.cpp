@@ -2,6 +2,7 @@
 
 #include "content/CardPictures.h"
 #include "content/SpokenText.h"
+#include "exercise/BoardHints.h"
 #include "exercise/BoardView.h"
 
 #include <QAccessibleWidget>
@@ -288,6 +289,13 @@ public:
         const int index = indexOf(item);
         if (index < 0)
             return;
+        // The first item heard on the board also tells, once, which keys the
+        // board answers to.
+        if (!keysTold_) {
+            keysTold_ = true;
+            if (!note_)
+                note_.emplace(item, boardHints::keyboardHelp());
+        }
         QAccessibleEvent focused(view(), QAccessible::Focus);
         focused.setChild(index);
         announce(focused);
@@ -383,6 +391,7 @@ private:
     mutable std::map<int, QAccessible::Id> ids_;
     std::vector<QAccessible::Id> retired_;
     std::optional<std::pair<FocusItem, QString>> note_;
+    bool keysTold_ = false;
     std::optional<Presented> presented_;
 };
 

@@ -9,6 +9,7 @@
 #include "content/Fonts.h"
 #include "content/SpokenText.h"
 #include "exercise/BoardAccessible.h"
+#include "exercise/BoardHints.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
 #include "exercise/rules/BoardFocus.h"
@@ -220,6 +221,14 @@ private slots:
         }
         QTRY_VERIFY(view->hasFocus());
         verifyFocusNamesTheKeyboardsItem(*w);
+        // The first item heard also tells which keys the board answers to,
+        // once: not after a dialog, not when the focus comes back.
+        const auto heardKeys = [&] {
+            return childFor(*w, w->exercise().focusItem())
+                ->text(QAccessible::Description)
+                .contains(boardHints::keyboardHelp());
+        };
+        QTRY_COMPARE(heardKeys(), how == 0);
         // Qt tells a reader of the board itself once the board's focus-in is
         // over; the item's focus event must come after that, or the reader
         // stays on the board.
@@ -233,6 +242,7 @@ private slots:
             QVERIFY(!childFor(*w, k.at())
                          ->text(QAccessible::Description)
                          .contains(boardWords::checked(5, 1)));
+        QVERIFY(!heardKeys());
     }
 
     // Every step by keyboard (and Check) ends in a focus event on the
