@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the student waits for, each against one full repaint of the exercise
 // window measured in the same run: one drag move (pointer event to finished
 // repaint), and the Restart and Check commands on a board whose twenty slots

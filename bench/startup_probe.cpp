@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up cost of the exercise window against a plain Qt window of the same
 // size with the same menu bar: time from main() to the first finished paint,
 // and peak resident memory. Each run is a fresh process (this program started

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The forty card pictures: twenty yellow formula cards and twenty green name
 // cards, drawn as vector pictures in their own logical space and cached as

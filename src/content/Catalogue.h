@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in catalogue: for each of the twenty names, in name-card order, the
 // full name taken apart into four fragments, each with its reason.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own faces, bundled as resources: Liberation Sans Bold (Arial's
 // metrics) for formulas and labels, Liberation Serif Bold (Times New Roman's

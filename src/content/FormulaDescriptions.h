@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The twenty condensed structural formulas as data: the main row as a sequence
 // of groups and drawn bonds, and the branches written under the n-th carbon of

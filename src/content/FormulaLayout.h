@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where every symbol and every drawn bond of a formula card goes, in the card's
 // own logical space (16000 wide). Kept apart from the painting so that checks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which name belongs to which formula: the single source of truth for grading.
 // Toolkit-free so that the board model can use it without Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts as a screen reader should receive them. What the windows show stays as
 // it is; these are only for what accessibility interfaces expose, so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader finds on the board: the board itself, one child per
 // focus item (the rows of the column of names, the formulas, the cards placed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the board says of its own use: the hints a name card gives under the
 // pointer, and the keys the board answers to.

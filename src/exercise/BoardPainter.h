@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints the board from the exercise's model: the frame, the formula cards, the
 // name cards front to back, and the two marks of the keyboard (the picked-up

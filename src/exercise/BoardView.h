@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows the exercise and hands it the student's gestures: pointer, touch and
 // keys become calls on the exercise in twips, and what changed comes back as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exercise window: the board, its grade label, the menu bar and the two
 // dialogs. The exercise's rules live in board::Exercise; the board view shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The explanation window: how the name of one compound is built, in four
 // sections (carbon atoms, bonds, kind of compound, positions and substituents),

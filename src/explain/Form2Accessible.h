@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader finds in the explanation window: the window, titled with
 // the compound's name, holding four texts, one per section (heading, name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two pointers of the exercise, drawn as vector shapes so that they stay
 // crisp at any device pixel ratio: a pointing hand over the name cards (hot spot

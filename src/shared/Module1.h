@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // State that two windows share: the compound catalogue, filled by the exercise
 // window at start-up, and the row the explanation window is to show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one mapping from the program's twips to Qt's device-independent pixels.
 // 15 twips make a pixel at 100 %; `fit` shrinks everything uniformly when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Closes every dialog (explanation, About, the help box) as soon as it shows,
 // so that tests can drive commands that open modal windows without a person

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A monkey at the exercise window: a long stream of random pointer gestures,
 // keys, touches, menu commands and focus changes from a fixed seed, delivered
 // through Qt's own event path to the real window on the offscreen platform.

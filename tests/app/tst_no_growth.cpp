@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and closing the two dialogs again and again must not leave anything
 // behind: the same number of widgets and objects before and after a thousand
 // round trips each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forty card pictures: how the names fit, the shape of every formula (rows,
 // branches, drawn bonds), its subscripts as painted, the pairing and the cache.
 

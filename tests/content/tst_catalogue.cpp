@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in catalogue: every one of its texts exactly as taught, no field
 // absent, the window loading it afresh, its agreement with the name cards, and
 // that every text fits the explanation window's labels.

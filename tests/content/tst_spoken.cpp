@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts for a screen reader: ordinals with a Greek omicron wherever the
 // catalogue writes a Latin "o" after a digit, and every formula in words that
 // keep its bonds and branches.

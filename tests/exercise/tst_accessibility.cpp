@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds on the exercise window and what it hears: the
 // board's children (the rows of names, the formulas, the placed cards, the
 // grade), their names, descriptions, roles, states and places, and the focus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window as a student meets it, on the offscreen platform: its
 // frame, its menu, start-up, and every mouse gesture delivered through Qt's own
 // event path (window-level events, routed to whatever lies under the pointer).

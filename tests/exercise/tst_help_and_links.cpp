@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window's Help, Worksheet and About commands: the exact help
 // text, the one document or address each command hands to the system, and that none
 // of them touches the board, with or without anything to open addresses.

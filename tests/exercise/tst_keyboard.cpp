@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board without a mouse drag, through Qt's own event delivery on the
 // offscreen platform: keys, a click on a name and then on a formula, and a
 // finger reach the exercise; the keyboard's ring and the picked-up name are

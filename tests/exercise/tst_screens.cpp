@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise on screens of other sizes and pixel ratios. This program runs
 // on a 1024 x 600 netbook screen of its own (offscreen), where the whole
 // window, its two dialogs included, shrinks uniformly, while every rule keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explanation window: its build (a fixed pale-yellow tool window with four
 // sections), and its use through a real exercise window: a right click on a
 // name card opens it modally on that card's row, "OK" or the close box ends it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An exercise started as the program starts it, with a fixed shuffle, and the
 // gestures the rules' tests make on it, all in window twips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board model without any window: layout, home rows, the card stacks and
 // the Restart shuffle.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise's pointer and touch gestures on the rules alone, through the
 // same calls the board view makes: dragging, the routing of drag-over and
 // drop, the edge of the window, taking back, click-to-place, long press,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board by keyboard on the rules alone: where the keyboard stands and how
 // it steps, picking a name up and placing it, letting it go, taking back and
 // asking for an explanation. Placing and taking back by key must end exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two pointers of the exercise: drawn at the screen's own resolution, with
 // the hand's hot spot on its fingertip.
 

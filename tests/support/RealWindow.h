@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Driving the real exercise window in tests as a student would: a window made
 // with a fixed shuffle, a pointer whose events go to the top-level window so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Collects the addresses the program hands to the system instead of letting a
 // browser open them, for as long as a UrlHandlerScope holds it registered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // contact_sheet OUTPUT.png [ZOOM]
 //
 // Paints all forty card pictures at device pixel ratio 2 into one PNG: each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exercise board as the program reasons about it: every position in twips,
 // the slot table, the column's order and the primitive moves of the exercise,

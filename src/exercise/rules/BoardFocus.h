@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the keyboard can stand on the board, toolkit-free: the twenty rows of
 // the column of names (top to bottom) and the formulas column by column, each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every gesture of the exercise, toolkit-free: the card handlers with their
 // order of steps, the one routing of drag-over and drop by what lies under the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Paints the About window's photo: a conical flask with green liquid and a few
 # rising bubbles in front of ball-and-stick molecules, on a soft blue backdrop.
 # Run from this directory with ImageMagick 6 or 7 installed; writes photo.png.
