@@ -11,9 +11,9 @@ namespace boardHints {
 // or in the column.
 QString placedToolTip();
 QString columnToolTip();
-// Every key of the board in one sentence, without a full stop like the cards' hints: for a screen reader, the board's
-// description; for a sighted student, a hint at the first key that shows
-// where the keyboard stands.
+// Every key of the board in one sentence, without a full stop like the cards' hints: for a screen
+// reader, the board's description; for a sighted student, a hint at the first key that shows where
+// the keyboard stands.
 QString keyboardHelp();
 
 } // namespace boardHints
