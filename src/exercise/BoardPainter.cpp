@@ -66,12 +66,19 @@ bool BoardPainter::paintFromStill(QPainter& p, const QRegion& exposed, qreal dpr
         still_.devicePixelRatio() != dpr || p.transform().type() > QTransform::TxTranslate)
         return false;
     // The still board under the exposed area, then the dragged card over it.
-    for (const QRect& r : exposed)
+    // Each is clipped to one rectangle of its own: drawing under a clip of
+    // several rectangles takes the painter's slow path, line by line.
+    for (const QRect& r : exposed) {
+        p.setClipRect(r);
         p.drawPixmap(r, still_, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    }
     const QRect at = toPixels(model_.ImgName()[size_t(card)]);
-    if (exposed.intersects(at))
+    if (exposed.intersects(at)) {
+        p.setClipRect(exposed.boundingRect() & at);
         p.drawPixmap(at.topLeft(), content::cardPixmap(content::CardKind::Name,
                                                        card % board::NameCount, at.size(), dpr));
+    }
+    p.setClipping(false);
     return true;
 }
 
