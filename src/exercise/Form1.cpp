@@ -9,6 +9,7 @@
 #include "exercise/rules/RandomSource.h"
 #include "explain/Form2.h"
 #include "shared/AppIcon.h"
+#include "shared/ExerciseTitle.h"
 #include "shared/Module1.h"
 #include "shared/WindowPlacement.h"
 #include "worksheet/Worksheet.h"
@@ -51,7 +52,7 @@ std::unique_ptr<board::UniformSource> clockSeeded(std::unique_ptr<board::Uniform
 } // namespace
 
 QString Form1::caption() {
-    return QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων");
+    return exerciseTitle();
 }
 
 Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)

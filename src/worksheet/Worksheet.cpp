@@ -3,6 +3,7 @@
 
 #include "content/CardPictures.h"
 #include "content/Fonts.h"
+#include "shared/ExerciseTitle.h"
 #include "shared/WebPage.h"
 
 #include <QDesktopServices>
@@ -228,7 +229,7 @@ std::unique_ptr<QTemporaryFile> newWorksheetFile() {
 } // namespace
 
 QString title() {
-    return QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων");
+    return exerciseTitle();
 }
 QString studentNameLabel() {
     return QStringLiteral(u"Ονοματεπώνυμο:");
