@@ -68,6 +68,10 @@ QString nothingPickedUp() {
     return QStringLiteral(u"δεν έχει σηκωθεί όνομα");
 }
 
+QString nothingUnderFormula() {
+    return QStringLiteral(u"δεν υπάρχει όνομα κάτω από τον τύπο");
+}
+
 QString wentBack(int16_t name) {
     return wordsOfName(name) + QStringLiteral(u" επέστρεψε στη στήλη");
 }
@@ -347,6 +351,10 @@ private:
             case board::Happening::NothingToPlace:
                 if (onFormula && item.index == h.formula)
                     notes << boardWords::nothingPickedUp();
+                break;
+            case board::Happening::NothingToTakeBack:
+                if (onFormula && item.index == h.formula)
+                    notes << boardWords::nothingUnderFormula();
                 break;
             case board::Happening::PushedOut:
             case board::Happening::TakenBack:

@@ -35,6 +35,8 @@ QString pickedUp();
 QString noLongerPickedUp();
 // Enter on a formula with no name waiting.
 QString nothingPickedUp();
+// Delete or Backspace on a formula with no name under it.
+QString nothingUnderFormula();
 // A card that left a formula for the column.
 QString wentBack(int16_t name);
 // A check: the grade and how many cards went back to the column.

@@ -6,6 +6,7 @@
 #include "content/Fonts.h"
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
+#include "exercise/MenuBarKeyboard.h"
 #include "exercise/rules/RandomSource.h"
 #include "explain/Form2.h"
 #include "shared/AppIcon.h"
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -110,12 +112,21 @@ void Form1::buildMenu() {
                                          nullptr,
                                          &Form1::mnuAbout_Click,
                                          &Form1::mnuExit_Click};
+    QAction* divider = nullptr;
     for (size_t i = 0; i < MenuItems.size(); ++i) {
         QAction* a = bar->addAction(QString::fromUtf16(MenuItems[i].caption));
         a->setObjectName(QString::fromLatin1(MenuItems[i].name));
         if (handlers[i])
             connect(a, &QAction::triggered, this, handlers[i]);
+        else
+            divider = a;
     }
+    // F10 reaches the bar from the keyboard; it is no command of its own. A
+    // dialog has its own window, where this shortcut does not reach.
+    menuKeys_ = new MenuBarKeyboard(bar, divider);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setContext(Qt::WindowShortcut);
+    connect(f10, &QShortcut::activated, menuKeys_, &MenuBarKeyboard::toggle);
 }
 
 void Form1::Form_Load() {

@@ -16,6 +16,7 @@
 
 class QLabel;
 class BoardView;
+class MenuBarKeyboard;
 class Form2;
 class frmAbout;
 
@@ -79,6 +80,7 @@ private:
     board::Exercise exercise_;
     TwipScale scale_;
     BoardView* view_ = nullptr;
+    MenuBarKeyboard* menuKeys_ = nullptr;
     QLabel* LGrade = nullptr;
     // The two dialogs are made on first use and kept; each opening loads afresh.
     std::unique_ptr<Form2> form2_;

@@ -262,6 +262,7 @@ private slots:
         QTest::addRow("Delete on a formula takes its card back") << 7;
         QTest::addRow("Enter on a formula with nothing picked up") << 8;
         QTest::addRow("Check") << 9;
+        QTest::addRow("Delete on a formula with no name under it") << 10;
     }
     void aStepIsHeardOnTheKeyboardsItem() {
         QFETCH(int, step);
@@ -321,6 +322,11 @@ private slots:
             before = after = formulaItem;
             words = boardWords::checked(5, 1);
             break;
+        case 10:
+            // Literal words: a missed key and an empty formula must not sound alike.
+            before = after = {FocusItem::Formula, 0};
+            words = QStringLiteral(u"δεν υπάρχει όνομα κάτω από τον τύπο");
+            break;
         }
         if (before.kind == FocusItem::NameRow)
             k.toName(nameAtRow(w->board(), before.index));
@@ -329,9 +335,12 @@ private slots:
         QCOMPARE(k.at(), before);
         const QAccessible::Id id = QAccessible::uniqueId(childFor(*w, before));
         Heard::events.clear();
-        static constexpr int keys[] = {Qt::Key_Down,   Qt::Key_Return, Qt::Key_Escape,
-                                       Qt::Key_Return, Qt::Key_Return, Qt::Key_Return,
-                                       Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Return};
+        static constexpr int keys[] = {Qt::Key_Down,   Qt::Key_Return,
+                                       Qt::Key_Escape, Qt::Key_Return,
+                                       Qt::Key_Return, Qt::Key_Return,
+                                       Qt::Key_Delete, Qt::Key_Delete,
+                                       Qt::Key_Return, 0 /* Check, from the menu */,
+                                       Qt::Key_Delete};
         if (step == 9)
             w->mnuCheck_Click();
         else
@@ -344,6 +353,9 @@ private slots:
         QCOMPARE(iface->text(QAccessible::Name), accessibleItemName(w->board(), after));
         const QString description = iface->text(QAccessible::Description);
         QVERIFY2(description.contains(words), qPrintable(description));
+        if (step == 10)
+            QVERIFY2(description.contains(QStringLiteral(u"τύπος 1 από 20")),
+                     qPrintable(description));
         if (after == before) {
             // The object the reader stood on is gone: one object has the focus.
             QVERIFY(QAccessible::uniqueId(iface) != id);

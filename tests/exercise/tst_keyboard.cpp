@@ -5,6 +5,7 @@
 // painted; the Menu key and a long press open the explanation. What each
 // gesture does to the board is the rules' business and tested there.
 
+#include "app/ModalCloser.h"
 #include "content/Fonts.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
@@ -17,7 +18,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointingDevice>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -235,6 +238,8 @@ private slots:
             QAccessible::queryAccessibleInterface(w->boardView())->text(QAccessible::Description);
         for (const char* key : {"Tab", "Enter", "Esc", "Delete", "Shift+F10"})
             QVERIFY2(help.contains(QLatin1String(key)), key);
+        // F10 alone, for the menu bar, besides Shift+F10.
+        QVERIFY(help.contains(QRegularExpression(QStringLiteral("(?<!\\+)F10"))));
         QVERIFY(!QToolTip::isVisible());
         QTest::keyClick(w->windowHandle(), Qt::Key_Tab);
         QTRY_VERIFY(QToolTip::isVisible());
@@ -268,6 +273,92 @@ private slots:
         QTRY_VERIFY(w->gradeLabel()->isVisible());
         QCOMPARE(w->gradeLabel()->text(), QStringLiteral("100%"));
         QVERIFY(w->boardView()->hasFocus());
+    }
+
+    // F10 reaches the menu bar where Alt cannot (under a screen reader), and
+    // gives the keyboard back to the board as it was, name picked up and all.
+    void f10ReachesTheMenuBarAndGivesTheKeyboardBack_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("chosen"); // the dialog shown, or what the bar did
+        QTest::addRow("F10 Right Return checks") << "F10 Right Return"
+                                                 << "grade";
+        QTest::addRow("Escape gives the keyboard back") << "F10 Right Escape"
+                                                        << "back";
+        QTest::addRow("F10 again gives it back") << "F10 Right F10"
+                                                 << "back";
+        QTest::addRow("Help closes, the board has it") << "F10 Return"
+                                                       << "QMessageBox";
+        QTest::addRow("the divider is no stop: About") << "F10 Right Right Right Right Return"
+                                                       << "frmAbout";
+        QTest::addRow("Left from About steps over the divider")
+            << "F10 Right Right Right Right Left Return"
+            << "worksheet";
+        QTest::addRow("Left from the first item goes round to the last") << "F10 Left"
+                                                                         << "mnuExit";
+    }
+    void f10ReachesTheMenuBarAndGivesTheKeyboardBack() {
+        QFETCH(QString, keys);
+        QFETCH(QString, chosen);
+        auto w = makeWindow();
+        QVERIFY(w);
+        // The worksheet command is only looked for here, never opened.
+        QAction* sheet = w->menuBar()->findChild<QAction*>(QStringLiteral("mnuSheet"));
+        QVERIFY(sheet);
+        QObject::disconnect(sheet, &QAction::triggered, w.get(), nullptr);
+        bool sheetChosen = false;
+        connect(sheet, &QAction::triggered, this, [&] { sheetChosen = true; });
+
+        Keys k(*w);
+        const int16_t name = 7;
+        k.toName(name);
+        k.press(Qt::Key_Return);
+        const FocusItem item = k.at();
+        QCOMPARE(w->exercise().selectedName(), name);
+        ModalCloser closer;
+        static const QHash<QString, int> named = {{"F10", Qt::Key_F10},
+                                                  {"Right", Qt::Key_Right},
+                                                  {"Left", Qt::Key_Left},
+                                                  {"Return", Qt::Key_Return},
+                                                  {"Escape", Qt::Key_Escape}};
+        for (const QString& key : keys.split(u' '))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(named.value(key)));
+
+        if (chosen == "mnuExit") {
+            QCOMPARE(w->menuBar()->activeAction()->objectName(), chosen);
+            QVERIFY(w->menuBar()->hasFocus());
+            return;
+        }
+        if (chosen == "grade") {
+            QTRY_VERIFY(w->gradeLabel()->isVisible());
+            QCOMPARE(w->gradeLabel()->text(), QStringLiteral("0%"));
+        } else if (chosen == "worksheet") {
+            QVERIFY(sheetChosen);
+        } else if (chosen != "back") {
+            QTRY_COMPARE(closer.shownInAll(), 1);
+            QCOMPARE(closer.shown(qPrintable(chosen)), 1);
+            // Offscreen there is no window manager to give the window back.
+            w->activateWindow();
+        }
+        QTRY_VERIFY(w->boardView()->hasFocus());
+        QVERIFY(!w->menuBar()->activeAction());
+        QCOMPARE(k.at(), item);
+        QCOMPARE(w->exercise().selectedName(), name);
+    }
+
+    // A dialog has the keyboard while it is open: F10 there leaves the bar alone.
+    void f10DoesNothingWhileADialogIsOpen() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        bool barOpened = true;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            QTest::keyClick(dialog, Qt::Key_F10);
+            barOpened = w->menuBar()->activeAction() || w->menuBar()->hasFocus();
+            dialog->close();
+        });
+        w->mnuHelp_Click();
+        QVERIFY(!barOpened);
     }
 };
 

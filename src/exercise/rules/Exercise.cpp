@@ -350,6 +350,8 @@ void Exercise::takeBack(FocusItem item) {
     const int16_t card = board_.Slots()[size_t(item.index)].Placed;
     if (card != NoCard)
         ImgName_DblClick(card);
+    else
+        happen({.kind = Happening::NothingToTakeBack, .formula = item.index});
     settle();
 }
 

@@ -37,19 +37,20 @@ enum class ToolTip : uint8_t { None, Placed, Column };
 
 struct Happening {
     enum Kind : uint8_t {
-        DragBegun,      // card
-        SentHome,       // card: a drag that ended anywhere but on a formula
-        DragBrokenOff,  // card: sent home without a release (focus lost, window hidden)
-        Placed,         // card under formula
-        PushedOut,      // card, out of formula's slot by a newer one
-        TakenBack,      // card, from formula
-        NamePickedUp,   // name
-        NameLetGo,      // name
-        NothingToPlace, // formula: activated with no name picked up
-        FocusMoved,     // the keyboard's item changed or was asked for again
-        ItemsChanged,   // a card came or went under a formula
-        GradeChanged,   // shown, hidden or recomputed
-        Checked,        // value: the grade; count: cards sent back to the column
+        DragBegun,         // card
+        SentHome,          // card: a drag that ended anywhere but on a formula
+        DragBrokenOff,     // card: sent home without a release (focus lost, window hidden)
+        Placed,            // card under formula
+        PushedOut,         // card, out of formula's slot by a newer one
+        TakenBack,         // card, from formula
+        NamePickedUp,      // name
+        NameLetGo,         // name
+        NothingToPlace,    // formula: activated with no name picked up
+        NothingToTakeBack, // formula: a take-back asked of a formula that holds no name
+        FocusMoved,        // the keyboard's item changed or was asked for again
+        ItemsChanged,      // a card came or went under a formula
+        GradeChanged,      // shown, hidden or recomputed
+        Checked,           // value: the grade; count: cards sent back to the column
         Restarted,
         ExplainAsked, // name
     };
