@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <tuple>
 
@@ -69,14 +70,21 @@ void paintCardShape(QPainter& painter, const QRectF& rect, const QColor& fill, q
     painter.restore();
 }
 
-void paintFormula(QPainter& painter, int formula) {
+void paintFormula(QPainter& painter, const FormulaDescription& formula) {
     const FormulaLayout layout = layoutFormula(formula);
     paintCardShape(painter, layout.card, QColor(255, 255, 0), FormulaOutlinePen);
+    // A formula too long for a card is refused before it reaches a board; were
+    // one drawn all the same, it would stay inside its card.
+    if (!layout.fits)
+        painter.setClipRect(layout.card);
 
     // The layout has placed every glyph already; drawing them as glyph runs
     // (one per size) skips shaping the same few letters glyph by glyph.
-    const std::array<QRawFont, 2> faces = {QRawFont::fromFont(formulaFont(false)),
-                                           QRawFont::fromFont(formulaFont(true))};
+    std::array<QRawFont, 2> faces = {QRawFont::fromFont(formulaFont(false)),
+                                     QRawFont::fromFont(formulaFont(true))};
+    if (layout.letterScale != 1)
+        for (QRawFont& face : faces)
+            face.setPixelSize(face.pixelSize() * layout.letterScale);
     std::array<QList<quint32>, 2> indexes;
     std::array<QList<QPointF>, 2> positions;
     for (const PlacedGlyph& g : layout.glyphs) {
@@ -117,9 +125,7 @@ using CacheKey = std::tuple<int, int, int, int, qreal>;
 QSizeF pictureSpace(CardKind kind, int index) {
     if (kind == CardKind::Name)
         return {16000, 1665};
-    const bool twoRows = formulaDescriptions().at(std::size_t(index)).hasBranchRow();
-    return {formula_metrics::CardWidth,
-            twoRows ? formula_metrics::TwoRowHeight : formula_metrics::OneRowHeight};
+    return formulaSpace(formulaDescriptions().at(std::size_t(index)));
 }
 
 QRectF nameCardRect() {
@@ -132,18 +138,30 @@ QFont nameFont() {
     return f;
 }
 
-void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target) {
-    const QSizeF space = pictureSpace(kind, index);
+namespace {
+
+void paintInto(QPainter& painter, QSizeF space, const QRectF& target,
+               const std::function<void()>& paint) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(target.topLeft());
     painter.scale(target.width() / space.width(), target.height() / space.height());
-    if (kind == CardKind::Name)
-        paintName(painter, index);
-    else
-        paintFormula(painter, index);
+    paint();
     painter.restore();
+}
+
+} // namespace
+
+void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target) {
+    if (kind == CardKind::Formula)
+        paintFormulaCard(painter, formulaDescriptions().at(std::size_t(index)), target);
+    else
+        paintInto(painter, pictureSpace(kind, index), target, [&] { paintName(painter, index); });
+}
+
+void paintFormulaCard(QPainter& painter, const FormulaDescription& formula, const QRectF& target) {
+    paintInto(painter, formulaSpace(formula), target, [&] { paintFormula(painter, formula); });
 }
 
 QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr) {
@@ -172,7 +190,10 @@ QString nameText(int k) {
 }
 
 QString formulaPlainText(int formula) {
-    const FormulaDescription& d = formulaDescriptions().at(std::size_t(formula));
+    return formulaPlainText(formulaDescriptions().at(std::size_t(formula)));
+}
+
+QString formulaPlainText(const FormulaDescription& d) {
     QString out;
     bool afterGroup = false;
     int carbonsBefore = 0;

@@ -4,6 +4,8 @@
 // cards, drawn as vector pictures in their own logical space and cached as
 // pixmaps per picture, size and device pixel ratio.
 
+#include "content/notation/FormulaNotation.h"
+
 #include <QFont>
 #include <QPixmap>
 #include <QRectF>
@@ -22,6 +24,8 @@ QSizeF pictureSpace(CardKind kind, int index);
 
 // Paints picture `index` of `kind` stretched into `target`.
 void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target);
+// Paints the card of any formula, one, two or three rows, stretched into `target`.
+void paintFormulaCard(QPainter& painter, const FormulaDescription& formula, const QRectF& target);
 
 // The picture rendered at `size` device-independent pixels and ratio `dpr`,
 // rendered once and then served from a cache.
@@ -37,6 +41,7 @@ QString nameText(int k);
 // "-", drawn bonds as "-", "=" or "≡", each branch in parentheses after the
 // group that holds its carbon ("CH3-CH2-CH(CH3)-CH3").
 QString formulaPlainText(int formula);
+QString formulaPlainText(const FormulaDescription& formula);
 
 // The font a name card is lettered in, in the card's logical units.
 QFont nameFont();

@@ -1,54 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/FormulaDescriptions.h"
 
+#include <cstdlib>
+
 namespace content {
 
-namespace {
-constexpr Bond Bar = Bond::Bar;
-constexpr Bond Double = Bond::Double;
-constexpr Bond Triple = Bond::Triple;
-} // namespace
+const std::array<std::string_view, 20> BuiltInFormulaNotation = {
+    "CH3CH2CH3",
+    "CH3CH2CH(CH3)CH3",
+    "CH3CH2CH(CH3)CH2CH(CH3)CH3",
+    "CH3CH=CHCH3",
+    "CH3CH2CH2C≡CH",
+    "CH2=CHCH=CH2",
+    "CH3CH2CH2I",
+    "CH3CH(Cl)CH2CH3",
+    "CH3C(CH3)=C(Cl)-CH2CH=CH2",
+    "CH3-O-CH2CH3",
+    "CH2=C(CH3)-CH2CH(OH)CH3",
+    "CH3CHO",
+    "CH3CH2COCH2CH3",
+    "CH3CH2CH(CH3)COCH3",
+    "CH3CH2COOH",
+    "CH≡CCH2COOH",
+    "CH3CH(OH)COOH",
+    "CH3COCOOH",
+    "CH3COOCH3",
+    "CH3CH2CH2NH2",
+};
 
 const std::vector<FormulaDescription>& formulaDescriptions() {
-    static const std::vector<FormulaDescription> formulas = {
-        /* 0 */ {{"CH3", "CH2", "CH3"}, {}},
-        /* 1 */ {{"CH3", "CH2", "CH", "CH3"}, {{3, "CH3"}}},
-        /* 2 */ {{"CH3", "CH2", "CH", "CH2", "CH", "CH3"}, {{3, "CH3"}, {5, "CH3"}}},
-        /* 3 */ {{"CH3", "CH", Double, "CH", "CH3"}, {}},
-        /* 4 */ {{"CH3", "CH2", "CH2", "C", Triple, "CH"}, {}},
-        /* 5 */ {{"CH2", Double, "CH", "CH", Double, "CH2"}, {}},
-        /* 6 */ {{"CH3", "CH2", "CH2", "I"}, {}},
-        /* 7 */ {{"CH3", "CH", "CH2", "CH3"}, {{2, "Cl"}}},
-        /* 8 */
-        {{"CH3", "C", Double, "C", Bar, "CH2", "CH", Double, "CH2"}, {{2, "CH3"}, {3, "Cl"}}},
-        /* 9 */ {{"CH3", Bar, "O", Bar, "CH2", "CH3"}, {}},
-        /* 10 */ {{"CH2", Double, "C", Bar, "CH2", "CH", "CH3"}, {{2, "CH3"}, {4, "OH"}}},
-        /* 11 */ {{"CH3", "CHO"}, {}},
-        /* 12 */ {{"CH3", "CH2", "CO", "CH2", "CH3"}, {}},
-        /* 13 */ {{"CH3", "CH2", "CH", "CO", "CH3"}, {{3, "CH3"}}},
-        /* 14 */ {{"CH3", "CH2", "COOH"}, {}},
-        /* 15 */ {{"CH", Triple, "C", "CH2", "COOH"}, {}},
-        /* 16 */ {{"CH3", "CH", "COOH"}, {{2, "OH"}}},
-        /* 17 */ {{"CH3", "CO", "COOH"}, {}},
-        /* 18 */ {{"CH3", "COO", "CH3"}, {}},
-        /* 19 */ {{"CH3", "CH2", "CH2", "NH2"}, {}},
-    };
+    static const std::vector<FormulaDescription> formulas = [] {
+        std::vector<FormulaDescription> read;
+        for (const std::string_view text : BuiltInFormulaNotation) {
+            FormulaParse parsed = parseFormula(text);
+            // The built-in texts are tested to read without a problem; one that
+            // did not would be drawn as an empty card, never half read.
+            read.push_back(parsed.ok() ? std::move(parsed.formula) : FormulaDescription{});
+        }
+        return read;
+    }();
     return formulas;
-}
-
-bool isCarbonSymbol(std::string_view text, std::size_t i) {
-    if (i >= text.size() || text[i] != 'C')
-        return false;
-    const bool followedByLowercase =
-        i + 1 < text.size() && text[i + 1] >= 'a' && text[i + 1] <= 'z';
-    return !followedByLowercase;
-}
-
-int carbonCount(std::string_view group) {
-    int n = 0;
-    for (std::size_t i = 0; i < group.size(); ++i)
-        n += isCarbonSymbol(group, i) ? 1 : 0;
-    return n;
 }
 
 } // namespace content

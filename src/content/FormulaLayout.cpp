@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace content {
 
@@ -138,14 +139,44 @@ struct BranchSpan {
     qreal slideLimit = 0;
 };
 
+QRectF cardRectFor(int rows) {
+    switch (rows) {
+    case 1:
+        return QRectF(QPointF(100, 132), QPointF(15900, 2608));
+    case 2:
+        return QRectF(QPointF(100, 137), QPointF(15900, 4713));
+    default:
+        return QRectF(QPointF(100, 137), QPointF(15900, 4713 + BranchDrop));
+    }
+}
+
+qreal mainBaselineFor(int rows) {
+    return rows == 1 ? OneRowBaseline : rows == 2 ? TwoRowBaseline : ThreeRowBaseline;
+}
+
+// Neighbouring branches of one row, left to right: the pairs that may collide.
+std::vector<std::pair<std::size_t, std::size_t>> neighbourPairs(const FormulaDescription& d) {
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    for (const bool above : {false, true}) {
+        std::optional<std::size_t> previous;
+        for (std::size_t i = 0; i < d.branches.size(); ++i) {
+            if (d.branches[i].above != above)
+                continue;
+            if (previous)
+                pairs.emplace_back(*previous, i);
+            previous = i;
+        }
+    }
+    return pairs;
+}
+
 FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
                          const std::vector<qreal>& extraBefore, bool slide) {
     FormulaLayout out;
-    const bool twoRows = d.hasBranchRow();
-    out.space = QSizeF(CardWidth, twoRows ? TwoRowHeight : OneRowHeight);
-    out.card = twoRows ? QRectF(QPointF(100, 137), QPointF(15900, 4713))
-                       : QRectF(QPointF(100, 132), QPointF(15900, 2608));
-    out.mainBaseline = twoRows ? TwoRowBaseline : OneRowBaseline;
+    const int rows = d.rows();
+    out.space = formulaSpace(d);
+    out.card = cardRectFor(rows);
+    out.mainBaseline = mainBaselineFor(rows);
 
     qreal width = 0;
     for (std::size_t i = 0; i < d.mainRow.size(); ++i) {
@@ -168,7 +199,7 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
     }
 
     // Each branch hangs from the middle of its carbon, its first symbol centred
-    // under that carbon and the bond centred in the gap between the rows.
+    // under (or over) that carbon and the bond centred in the gap between the rows.
     std::vector<qreal> starts;
     std::vector<BranchSpan> spans;
     std::vector<qreal> centres;
@@ -185,23 +216,26 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
         spans.push_back({start, start + textWidth(m, b.group), lead * BranchSlideFraction});
     }
     if (slide) {
-        for (std::size_t i = 1; i < spans.size(); ++i) {
-            const qreal overlap = spans[i - 1].right + BranchClearance - spans[i].left;
+        for (const auto& [left, right] : neighbourPairs(d)) {
+            const qreal overlap = spans[left].right + BranchClearance - spans[right].left;
             if (overlap <= 0)
                 continue;
             const qreal half = overlap / 2;
-            starts[i - 1] -= std::min(half, spans[i - 1].slideLimit);
-            starts[i] += std::min(half, spans[i].slideLimit);
+            starts[left] -= std::min(half, spans[left].slideLimit);
+            starts[right] += std::min(half, spans[right].slideLimit);
         }
     }
 
-    const qreal branchBaseline = out.mainBaseline + BranchDrop;
-    const qreal gapTop = out.mainBaseline;
-    const qreal gapBottom = branchBaseline - m.symbol.capHeight();
     for (std::size_t i = 0; i < d.branches.size(); ++i) {
         const Branch& b = d.branches[i];
+        // Below: from the main row's baseline to the top of the branch's
+        // capitals; above: from the branch's baseline to the main row's capitals.
+        const qreal baseline = out.mainBaseline + (b.above ? -BranchDrop : BranchDrop);
+        const qreal gapTop = b.above ? baseline : out.mainBaseline;
+        const qreal gapBottom = (b.above ? out.mainBaseline : baseline) - m.symbol.capHeight();
         PlacedBranch placed;
         placed.carbon = b.carbon;
+        placed.above = b.above;
         placed.bond = QRectF(centres[i] - VerticalBondWidth / 2,
                              (gapTop + gapBottom - VerticalBondLength) / 2, VerticalBondWidth,
                              VerticalBondLength);
@@ -209,7 +243,7 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
         placed.firstGlyph = out.glyphs.size();
         placed.glyphCount = b.group.size();
         int none = 0;
-        placeText(m, b.group, starts[i], branchBaseline, true, none, out);
+        placeText(m, b.group, starts[i], baseline, true, none, out);
         out.branches.push_back(placed);
     }
     return out;
@@ -228,26 +262,73 @@ std::size_t itemOfCarbon(const FormulaDescription& d, int n) {
     return d.mainRow.size();
 }
 
+// Shrinks everything about the card's centre until the lettering keeps the
+// margin on both sides, as far as the smallest lettering allows.
+void fitToCard(FormulaLayout& l) {
+    qreal left = l.card.center().x(), right = left;
+    for (const PlacedGlyph& g : l.glyphs) {
+        left = std::min(left, g.origin.x());
+        right = std::max(right, g.origin.x() + g.advance);
+    }
+    for (const QRectF& bar : l.bars) {
+        left = std::min(left, bar.left());
+        right = std::max(right, bar.right());
+    }
+    const QPointF centre(CardWidth / 2, l.space.height() / 2);
+    const qreal roomLeft = centre.x() - (l.card.left() + FitMargin);
+    const qreal roomRight = (l.card.right() - FitMargin) - centre.x();
+    qreal scale = 1;
+    if (left < l.card.left() + FitMargin)
+        scale = std::min(scale, roomLeft / (centre.x() - left));
+    if (right > l.card.right() - FitMargin)
+        scale = std::min(scale, roomRight / (right - centre.x()));
+    if (scale >= 1)
+        return;
+    l.fits = scale >= MinLetterScale;
+    scale = std::max(scale, MinLetterScale);
+    l.letterScale = scale;
+    const auto shrink = [&](QPointF p) { return centre + (p - centre) * scale; };
+    for (PlacedGlyph& g : l.glyphs) {
+        g.origin = shrink(g.origin);
+        g.advance *= scale;
+    }
+    for (QRectF& bar : l.bars)
+        bar = QRectF(shrink(bar.topLeft()), shrink(bar.bottomRight()));
+    for (PlacedBranch& b : l.branches)
+        b.bond = QRectF(shrink(b.bond.topLeft()), shrink(b.bond.bottomRight()));
+    l.mainBaseline = shrink(QPointF(0, l.mainBaseline)).y();
+}
+
 } // namespace
 
+QSizeF formulaSpace(const FormulaDescription& formula) {
+    const int rows = formula.rows();
+    return {CardWidth, rows == 1 ? OneRowHeight : rows == 2 ? TwoRowHeight : ThreeRowHeight};
+}
+
 FormulaLayout layoutFormula(int formula) {
-    const FormulaDescription& d = formulaDescriptions().at(std::size_t(formula));
+    return layoutFormula(formulaDescriptions().at(std::size_t(formula)));
+}
+
+FormulaLayout layoutFormula(const FormulaDescription& d) {
     const Metrics m;
     std::vector<qreal> extraBefore(d.mainRow.size(), 0.0);
 
     // Measure the branches where they would stand unmoved and open the main
     // row wherever sliding alone cannot part two of them.
     const FormulaLayout plain = layoutWith(d, m, extraBefore, false);
-    for (std::size_t i = 1; i < plain.branches.size(); ++i) {
-        const PlacedBranch& a = plain.branches[i - 1];
-        const PlacedBranch& b = plain.branches[i];
+    for (const auto& [left, right] : neighbourPairs(d)) {
+        const PlacedBranch& a = plain.branches[left];
+        const PlacedBranch& b = plain.branches[right];
+        if (a.glyphCount == 0 || b.glyphCount == 0)
+            continue;
         const PlacedGlyph& aLast = plain.glyphs[a.firstGlyph + a.glyphCount - 1];
         const PlacedGlyph& bFirst = plain.glyphs[b.firstGlyph];
         const qreal overlap =
             aLast.origin.x() + aLast.advance + BranchClearance - bFirst.origin.x();
         const qreal slideRoom =
-            BranchSlideFraction * (firstSymbolWidth(m, d.branches[i - 1].group) +
-                                   firstSymbolWidth(m, d.branches[i].group));
+            BranchSlideFraction * (firstSymbolWidth(m, d.branches[left].group) +
+                                   firstSymbolWidth(m, d.branches[right].group));
         const qreal missing = overlap - slideRoom;
         if (missing <= 0)
             continue;
@@ -260,7 +341,9 @@ FormulaLayout layoutFormula(int formula) {
         for (std::size_t k = from; k <= to; ++k)
             extraBefore[k] += share;
     }
-    return layoutWith(d, m, extraBefore, true);
+    FormulaLayout laid = layoutWith(d, m, extraBefore, true);
+    fitToCard(laid);
+    return laid;
 }
 
 } // namespace content

@@ -4,6 +4,8 @@
 // own logical space (16000 wide). Kept apart from the painting so that checks
 // can read positions instead of pixels.
 
+#include "content/notation/FormulaNotation.h"
+
 #include <QChar>
 #include <QFont>
 #include <QRectF>
@@ -32,6 +34,14 @@ inline constexpr qreal BarSideGap = 90; // clear space either side of a drawn ba
 inline constexpr qreal CardWidth = 16000;
 inline constexpr qreal OneRowHeight = 2740;
 inline constexpr qreal TwoRowHeight = 4850;
+// A third row above the main one: the card grows by one row's drop.
+inline constexpr qreal ThreeRowHeight = TwoRowHeight + BranchDrop;
+inline constexpr qreal ThreeRowBaseline = TwoRowBaseline + BranchDrop;
+// Lettering keeps this far inside the card's outline; wider lettering is drawn
+// smaller, down to MinLetterScale of its height, and beyond that the formula
+// is too long for a card.
+inline constexpr qreal FitMargin = 150;
+inline constexpr qreal MinLetterScale = 0.6;
 } // namespace formula_metrics
 
 struct PlacedGlyph {
@@ -45,6 +55,7 @@ struct PlacedGlyph {
 
 struct PlacedBranch {
     int carbon = 0;             // the main-row carbon it hangs from
+    bool above = false;         // stands above the main row
     QRectF bond;                // the vertical bar
     std::size_t firstGlyph = 0; // its glyphs: [firstGlyph, firstGlyph + glyphCount)
     std::size_t glyphCount = 0;
@@ -57,12 +68,23 @@ struct FormulaLayout {
     std::vector<PlacedGlyph> glyphs;
     std::vector<QRectF> bars; // every drawn bond, vertical ones included
     std::vector<PlacedBranch> branches;
+    // Lettering, bars and rows shrunk uniformly about the card's centre so
+    // that the formula fits; 1 for a formula that fits as drawn.
+    qreal letterScale = 1;
+    // False when even at the smallest lettering the formula would stand
+    // outside its card: it is too long for a card.
+    bool fits = true;
 };
 
 // The formula font at main or subscript size, in logical units.
 QFont formulaFont(bool subscript);
 
-// The complete arrangement of formula card `formula`.
+// The complete arrangement of a formula's card.
+FormulaLayout layoutFormula(const FormulaDescription& formula);
+// ... of built-in formula card `formula`.
 FormulaLayout layoutFormula(int formula);
+
+// The card's drawing space for a formula of one, two or three rows.
+QSizeF formulaSpace(const FormulaDescription& formula);
 
 } // namespace content

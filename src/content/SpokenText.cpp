@@ -69,7 +69,10 @@ QString spokenForm(const QString& displayed) {
 }
 
 QString formulaSpokenText(int formula) {
-    const FormulaDescription& d = formulaDescriptions().at(std::size_t(formula));
+    return formulaSpokenText(formulaDescriptions().at(std::size_t(formula)));
+}
+
+QString formulaSpokenText(const FormulaDescription& d) {
     QStringList words;
     int carbonsBefore = 0;
     for (const RowItem& item : d.mainRow) {

@@ -4,6 +4,8 @@
 // it is; these are only for what accessibility interfaces expose, so that a
 // Greek voice says what a sighted student reads.
 
+#include "content/notation/FormulaNotation.h"
+
 #include <QString>
 
 namespace content {
@@ -22,5 +24,6 @@ QString spokenForm(const QString& displayed);
 // carbon, with that carbon's place as a Greek ordinal. Single bonds, drawn or
 // not, are the plain sequence of groups.
 QString formulaSpokenText(int formula);
+QString formulaSpokenText(const FormulaDescription& formula);
 
 } // namespace content

@@ -13,12 +13,14 @@ namespace {
 // Design sizes of the formula cards. One-row cards are 3105 x 525 or 3108 x 528,
 // two-row cards 3105 x 930 or 3108 x 936; the mix below gives the three columns
 // their vertical shares of about 746.6, 634.3 and exactly 1030 twips.
+// A three-row card keeps the two-row card's scale: 7250 picture units high
+// against 4850.
 TwipRect designFormulaSize(int formula) {
     const bool firstColumn = formula <= 6;
-    const bool twoRows = content::formulaDescriptions().at(size_t(formula)).hasBranchRow();
+    const int rows = content::formulaDescriptions().at(size_t(formula)).rows();
     if (firstColumn && formula != 0)
-        return {0, 0, 3108, twoRows ? 936.0f : 528.0f};
-    return {0, 0, 3105, twoRows ? 930.0f : 525.0f};
+        return {0, 0, 3108, rows == 1 ? 528.0f : rows == 2 ? 936.0f : 1399.0f};
+    return {0, 0, 3105, rows == 1 ? 525.0f : rows == 2 ? 930.0f : 1390.0f};
 }
 
 } // namespace

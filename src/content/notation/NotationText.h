@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The first stage of reading a formula a teacher wrote: UTF-8 text becomes a
+// sequence of characters, each with the column it came from, read as what it
+// looks like. A Greek keyboard gives Greek capitals for "CH3" (Η, Ο, Ν...), a
+// word processor gives subscript digits and typographic dashes; all of them
+// stand for the Latin letters, digits and hyphen of the notation. Toolkit-free.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace content {
+
+// Something wrong in a formula's text: where (the character's column, counted
+// in code points from 1) and what to write instead, in Greek (UTF-8).
+struct NotationProblem {
+    int column = 0;
+    std::string message;
+    bool operator==(const NotationProblem&) const = default;
+};
+
+struct NotationChar {
+    char32_t c = 0;
+    int column = 0;
+};
+
+struct NotationText {
+    std::vector<NotationChar> chars; // spaces left out
+    std::vector<NotationProblem> problems;
+};
+
+// Longer text is refused before it is read any further.
+inline constexpr std::size_t MaxNotationLength = 300;
+
+// The character `c` stands for in the notation: a Latin look-alike for a Greek
+// capital, a digit for a subscript digit, "-" for a dash; else `c` itself.
+char32_t notationLookalike(char32_t c);
+
+// Whether `c` is a space of any kind, which the notation ignores.
+bool isNotationSpace(char32_t c);
+
+NotationText readNotationText(std::string_view utf8);
+
+// `c` as UTF-8.
+std::string utf8Of(char32_t c);
+
+} // namespace content
