@@ -284,6 +284,7 @@ void fitToCard(FormulaLayout& l) {
         scale = std::min(scale, roomRight / (right - centre.x()));
     if (scale >= 1)
         return;
+    l.neededScale = scale;
     l.fits = scale >= MinLetterScale;
     scale = std::max(scale, MinLetterScale);
     l.letterScale = scale;
@@ -304,6 +305,21 @@ void fitToCard(FormulaLayout& l) {
 QSizeF formulaSpace(const FormulaDescription& formula) {
     const int rows = formula.rows();
     return {CardWidth, rows == 1 ? OneRowHeight : rows == 2 ? TwoRowHeight : ThreeRowHeight};
+}
+
+FormulaParse readFormulaForCard(std::string_view utf8) {
+    FormulaParse parsed = parseFormula(utf8);
+    if (!parsed.ok())
+        return parsed;
+    const FormulaLayout laid = layoutFormula(parsed.formula);
+    if (!laid.fits)
+        parsed.problems.push_back(
+            {1, "ο τύπος είναι πολύ μακρύς για μια κάρτα: θα χρειαζόταν γράμματα στο " +
+                    std::to_string(int(laid.neededScale * 100)) +
+                    "% του ύψους τους, ενώ το ελάχιστο είναι " +
+                    std::to_string(int(MinLetterScale * 100)) +
+                    "% — γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)"});
+    return parsed;
 }
 
 FormulaLayout layoutFormula(int formula) {

@@ -74,6 +74,8 @@ struct FormulaLayout {
     // False when even at the smallest lettering the formula would stand
     // outside its card: it is too long for a card.
     bool fits = true;
+    // The lettering's scale that the formula would need to fit.
+    qreal neededScale = 1;
 };
 
 // The formula font at main or subscript size, in logical units.
@@ -86,5 +88,9 @@ FormulaLayout layoutFormula(int formula);
 
 // The card's drawing space for a formula of one, two or three rows.
 QSizeF formulaSpace(const FormulaDescription& formula);
+
+// The notation read and fitted to a card, measured with the bundled fonts: the
+// notation's problems, or else the one that the formula is too long for a card.
+FormulaParse readFormulaForCard(std::string_view utf8);
 
 } // namespace content

@@ -487,6 +487,26 @@ bool isCarbonGroup(std::string_view group) {
     return std::all_of(group.begin() + 2, group.end(), [](char c) { return isSubscript(c); });
 }
 
+std::string writeNotation(const FormulaDescription& formula) {
+    std::string out;
+    int carbonsBefore = 0;
+    for (const RowItem& item : formula.mainRow) {
+        if (item.isBond) {
+            out += item.bond == Bond::Bar ? "-" : item.bond == Bond::Double ? "=" : "≡";
+            continue;
+        }
+        out += item.text;
+        const int carbonsAfter = carbonsBefore + carbonCount(item.text);
+        // Below first, then above: the order that hangs them where they were.
+        for (const bool above : {false, true})
+            for (const Branch& b : formula.branches)
+                if (b.above == above && b.carbon > carbonsBefore && b.carbon <= carbonsAfter)
+                    out += "(" + b.group + ")";
+        carbonsBefore = carbonsAfter;
+    }
+    return out;
+}
+
 FormulaParse parseFormula(std::string_view utf8) {
     NotationText text = readNotationText(utf8);
     if (!text.problems.empty() && text.chars.empty())

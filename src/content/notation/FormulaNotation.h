@@ -38,6 +38,10 @@ struct RowItem {
     Bond bond = Bond::Bar;
     bool isBond = false;
     int column = 0; // where it was written, from 1
+    // Two items are the same whatever column they were written in.
+    bool operator==(const RowItem& o) const {
+        return text == o.text && bond == o.bond && isBond == o.isBond;
+    }
 };
 
 // A group written below (or, the second on one carbon, above) the `carbon`-th
@@ -47,6 +51,9 @@ struct Branch {
     std::string group;
     bool above = false;
     int column = 0;
+    bool operator==(const Branch& o) const {
+        return carbon == o.carbon && group == o.group && above == o.above;
+    }
 };
 
 struct FormulaDescription {
@@ -56,6 +63,7 @@ struct FormulaDescription {
     bool hasBranchRow() const; // something hangs below the main row
     bool hasRowAbove() const;  // something stands above it
     int rows() const { return 1 + (hasBranchRow() ? 1 : 0) + (hasRowAbove() ? 1 : 0); }
+    bool operator==(const FormulaDescription&) const = default;
 };
 
 struct FormulaParse {
@@ -67,6 +75,10 @@ struct FormulaParse {
 // Reads `utf8`; every problem found comes back with its column and what to
 // write instead. Never throws.
 FormulaParse parseFormula(std::string_view utf8);
+
+// The formula written back in the notation, bonds as "-", "=" and "≡": what
+// reads back as the same description.
+std::string writeNotation(const FormulaDescription& formula);
 
 // The element symbols school organic chemistry writes.
 bool isAcceptedElement(std::string_view symbol);
