@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "content/BuiltInSet.h"
 #include "content/Fonts.h"
+#include "content/SetFiles.h"
 #include "exercise/Form1.h"
 #include "exercise/rules/Board.h"
 #include "exercise/rules/RandomSource.h"
@@ -37,8 +39,11 @@ bool runsWithoutWindow(int argc, char* argv[]) {
         for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
             if (std::strcmp(a, option) == 0)
                 return true;
-        if (std::strncmp(a, "--worksheet", 11) == 0 && (a[11] == '\0' || a[11] == '='))
-            return true;
+        for (const char* option : {"--worksheet", "--export-set", "--check-set"}) {
+            const std::size_t n = std::strlen(option);
+            if (std::strncmp(a, option, n) == 0 && (a[n] == '\0' || a[n] == '='))
+                return true;
+        }
     }
     return false;
 }
@@ -57,6 +62,28 @@ worksheet::ColumnOrder freshColumnOrder() {
 void onlyErrors(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+int exportSet(const QString& path) {
+    QString error;
+    if (!content::writeSetFile(content::builtInSet(), path, &error)) {
+        std::fprintf(stderr, "onomatologia: cannot write the set to '%s': %s\n", qPrintable(path),
+                     qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
+
+// Every problem a line; a count of the compounds when the set can be used.
+int checkSet(const QString& path) {
+    const content::SetReading reading = content::readSetFile(path);
+    for (const content::SetProblem& p : reading.problems)
+        std::printf("%s\n", content::describeSetProblem(p).c_str());
+    if (!reading.ok())
+        return 1;
+    std::printf("%s: «%s», %zu ενώσεις\n", qPrintable(path), reading.set.title.c_str(),
+                reading.set.compounds.size());
+    return 0;
 }
 
 } // namespace
@@ -91,6 +118,19 @@ int main(int argc, char* argv[]) {
                        "names to <file> and exit, without opening a window."),
         QStringLiteral("file"));
     parser.addOption(worksheetOption);
+    const QCommandLineOption exportSetOption(
+        QStringLiteral("export-set"),
+        QStringLiteral("Write the built-in compounds as a set a spreadsheet opens (CSV, UTF-8) "
+                       "to <file>, a template for a teacher's own set, and exit. Never writes "
+                       "over an existing file."),
+        QStringLiteral("file"));
+    parser.addOption(exportSetOption);
+    const QCommandLineOption checkSetOption(
+        QStringLiteral("check-set"),
+        QStringLiteral("Check a set of compounds (CSV) and print every problem, one a line; exit "
+                       "1 if there is any, 0 for a set that can be used."),
+        QStringLiteral("file"));
+    parser.addOption(checkSetOption);
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "onomatologia: unexpected argument '%s'; see --help\n",
@@ -99,6 +139,10 @@ int main(int argc, char* argv[]) {
     }
 
     content::registerBundledFonts();
+    if (parser.isSet(exportSetOption))
+        return exportSet(parser.value(exportSetOption));
+    if (parser.isSet(checkSetOption))
+        return checkSet(parser.value(checkSetOption));
     if (parser.isSet(worksheetOption)) {
         const QString path = parser.value(worksheetOption);
         QString error;

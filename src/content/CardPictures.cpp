@@ -107,15 +107,24 @@ void paintFormula(QPainter& painter, const FormulaDescription& formula) {
         painter.drawRect(bar);
 }
 
-void paintName(QPainter& painter, int k) {
+void paintName(QPainter& painter, const QString& text) {
     paintCardShape(painter, nameCardRect(), QColor(0, 255, 0), NameOutlinePen);
     const QFont font = nameFont();
-    const QString text = nameText(k);
     const qreal width = QFontMetricsF(font).horizontalAdvance(text);
+    const QSizeF space = pictureSpace(CardKind::Name, 0);
+    // A name wider than its card is lettered smaller, all of it alike, about
+    // the card's centre; one too long even so stays inside the card.
+    const qreal scale = std::max(nameLetterScale(text), MinNameLetterScale);
+    if (scale < 1) {
+        painter.setClipRect(nameCardRect());
+        const QPointF centre(space.width() / 2, space.height() / 2);
+        painter.translate(centre);
+        painter.scale(scale, scale);
+        painter.translate(-centre);
+    }
     painter.setFont(font);
     painter.setPen(NearBlack);
-    painter.drawText(QPointF((pictureSpace(CardKind::Name, k).width() - width) / 2, NameBaseline),
-                     text);
+    painter.drawText(QPointF((space.width() - width) / 2, NameBaseline), text);
 }
 
 using CacheKey = std::tuple<int, int, int, int, qreal>;
@@ -157,7 +166,17 @@ void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target
     if (kind == CardKind::Formula)
         paintFormulaCard(painter, formulaDescriptions().at(std::size_t(index)), target);
     else
-        paintInto(painter, pictureSpace(kind, index), target, [&] { paintName(painter, index); });
+        paintNameCard(painter, nameText(index), target);
+}
+
+void paintNameCard(QPainter& painter, const QString& name, const QRectF& target) {
+    paintInto(painter, pictureSpace(CardKind::Name, 0), target, [&] { paintName(painter, name); });
+}
+
+qreal nameLetterScale(const QString& name) {
+    const qreal room = nameCardRect().width() - 3 * NameOutlinePen;
+    const qreal width = QFontMetricsF(nameFont()).horizontalAdvance(name);
+    return width <= room ? 1.0 : room / width;
 }
 
 void paintFormulaCard(QPainter& painter, const FormulaDescription& formula, const QRectF& target) {

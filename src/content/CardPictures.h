@@ -26,6 +26,14 @@ QSizeF pictureSpace(CardKind kind, int index);
 void paintCard(QPainter& painter, CardKind kind, int index, const QRectF& target);
 // Paints the card of any formula, one, two or three rows, stretched into `target`.
 void paintFormulaCard(QPainter& painter, const FormulaDescription& formula, const QRectF& target);
+// Paints a name card for any name, stretched into `target`.
+void paintNameCard(QPainter& painter, const QString& name, const QRectF& target);
+
+// The share of the normal letter height at which `name` fits inside a name
+// card's outline: 1 when it fits as drawn. Below MinNameLetterScale a name is
+// too long for a card.
+qreal nameLetterScale(const QString& name);
+inline constexpr qreal MinNameLetterScale = 0.7;
 
 // The picture rendered at `size` device-independent pixels and ratio `dpr`,
 // rendered once and then served from a cache.

@@ -307,18 +307,20 @@ QSizeF formulaSpace(const FormulaDescription& formula) {
     return {CardWidth, rows == 1 ? OneRowHeight : rows == 2 ? TwoRowHeight : ThreeRowHeight};
 }
 
+std::string formulaTooLongMessage(const FormulaLayout& laid) {
+    return "ο τύπος είναι πολύ μακρύς για μια κάρτα: θα χρειαζόταν γράμματα στο " +
+           std::to_string(int(laid.neededScale * 100)) +
+           "% του ύψους τους, ενώ το ελάχιστο είναι " + std::to_string(int(MinLetterScale * 100)) +
+           "% — γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)";
+}
+
 FormulaParse readFormulaForCard(std::string_view utf8) {
     FormulaParse parsed = parseFormula(utf8);
     if (!parsed.ok())
         return parsed;
     const FormulaLayout laid = layoutFormula(parsed.formula);
     if (!laid.fits)
-        parsed.problems.push_back(
-            {1, "ο τύπος είναι πολύ μακρύς για μια κάρτα: θα χρειαζόταν γράμματα στο " +
-                    std::to_string(int(laid.neededScale * 100)) +
-                    "% του ύψους τους, ενώ το ελάχιστο είναι " +
-                    std::to_string(int(MinLetterScale * 100)) +
-                    "% — γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)"});
+        parsed.problems.push_back({1, formulaTooLongMessage(laid)});
     return parsed;
 }
 

@@ -92,5 +92,7 @@ QSizeF formulaSpace(const FormulaDescription& formula);
 // The notation read and fitted to a card, measured with the bundled fonts: the
 // notation's problems, or else the one that the formula is too long for a card.
 FormulaParse readFormulaForCard(std::string_view utf8);
+// What to tell of a formula whose layout does not fit its card.
+std::string formulaTooLongMessage(const FormulaLayout& laid);
 
 } // namespace content

@@ -64,6 +64,8 @@ private slots:
     void aBadWorksheetPathCostsOneLineAndLeavesNothing();
     void helpAndVersionAnswerWithoutADisplay_data();
     void helpAndVersionAnswerWithoutADisplay();
+    void aTemplateIsWrittenCheckedAndNeverWrittenOver();
+    void aBadSetIsToldLineByLine();
 };
 
 void TestCommandLine::eachWorksheetRunDealsItsOwnColumn() {
@@ -127,6 +129,68 @@ void TestCommandLine::helpAndVersionAnswerWithoutADisplay() {
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QString());
     QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+}
+
+// --export-set writes the built-in twenty as a template that --check-set
+// passes, and never writes over a file; a path it cannot write leaves nothing.
+void TestCommandLine::aTemplateIsWrittenCheckedAndNeverWrittenOver() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("πρότυπο.csv"));
+    Run run = runProgram({QStringLiteral("--export-set"), path});
+    QCOMPARE(run.exitCode, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    file.close();
+    QVERIFY(written.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(written.contains("CH3CH2CH2C#CH;1-πεντίνιο;"));
+
+    run = runProgram({QStringLiteral("--check-set"), path});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.trimmed(),
+             path + QStringLiteral(u": «Γενίκευση της ονοματολογίας των οργανικών ενώσεων», 20 "
+                                   u"ενώσεις"));
+
+    run = runProgram({QStringLiteral("--export-set"), path});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.err.contains(QStringLiteral("exists already")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), written);
+
+    const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/x.csv"));
+    run = runProgram({QStringLiteral("--export-set"), nowhere});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{QStringLiteral("πρότυπο.csv")});
+}
+
+// Every problem a line, "γραμμή N, «column» (letter): ...", and exit 1;
+// warnings alone exit 0.
+void TestCommandLine::aBadSetIsToldLineByLine() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("λάθη.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;Αιτιολογία;"
+               "Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και υποκαταστατών;Αιτιολογία\n"
+               "ch4;μεθάνιο;;;;;;;;\n"
+               "CH3CH3;;;;;;;;;\n"
+               "CH3CH2CH2CH2CH2CH2CH2CH2CH2CH2CH3;ένδεκα;;;;;;;;\n"
+               "CH?CH;αιθίνιο;ίν;;;;;;;\n");
+    file.close();
+    const Run run = runProgram({QStringLiteral("--check-set"), path});
+    QCOMPARE(run.exitCode, 1);
+    const QStringList lines = run.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 5);
+    QVERIFY2(lines[0].startsWith(QStringLiteral(u"γραμμή 2, «Τύπος» (A): στον 1ο χαρακτήρα")),
+             qPrintable(lines[0]));
+    QVERIFY(lines[0].endsWith(QStringLiteral(u"μήπως εννοείτε CH4;")));
+    QVERIFY(lines[1].startsWith(QStringLiteral(u"γραμμή 3, «Όνομα» (B): λείπει το όνομα")));
+    QVERIFY(lines[2].startsWith(
+        QStringLiteral(u"γραμμή 4, «Τύπος» (A): ο τύπος είναι πολύ μακρύς για μια κάρτα")));
+    QVERIFY(lines[3].startsWith(QStringLiteral(u"γραμμή 5, «Τύπος» (A): το «?»")));
+    QVERIFY(
+        lines[4].startsWith(QStringLiteral(u"γραμμή 5, «Αιτιολογία» (D): λείπει η αιτιολογία")));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -95,6 +95,16 @@ NotationText readNotationText(std::string_view utf8) {
     return out;
 }
 
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto [c, length] = decodeOne(bytes, at);
+        if (c == 0 && bytes[at] != 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
 std::string utf8Of(char32_t c) {
     std::string s;
     if (c < 0x80) {

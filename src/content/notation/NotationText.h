@@ -46,4 +46,8 @@ NotationText readNotationText(std::string_view utf8);
 // `c` as UTF-8.
 std::string utf8Of(char32_t c);
 
+// Whether `bytes` are UTF-8 throughout, read as strictly as formulas are: no
+// overlong forms, no surrogates.
+bool isValidUtf8(std::string_view bytes);
+
 } // namespace content

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The built-in twenty as a set: written out as the teachers' template and
+// read back, every one of the 180 texts comes back code point for code point,
+// with its formula and its pair, and with nothing to warn of; every formula
+// and name fits its card. A name too long for its card is told how much fits.
+
+#include "content/BuiltInSet.h"
+#include "content/Catalogue.h"
+#include "content/Fonts.h"
+#include "content/FormulaDescriptions.h"
+#include "content/Pairing.h"
+#include "content/SetFiles.h"
+
+#include <QTest>
+
+using namespace content;
+
+class TestBuiltInSet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerBundledFonts(); }
+
+    void theTemplateReadsBackAsTheBuiltInExercise() {
+        const std::string written = writeCompoundSet(builtInSet());
+        const SetReading read = readCompoundSet(written, "πρότυπο.csv");
+        QStringList problems;
+        for (const SetProblem& p : read.problems)
+            problems << QString::fromStdString(describeSetProblem(p));
+        QVERIFY2(read.problems.empty(), qPrintable(problems.join(u'\n')));
+        QCOMPARE(QString::fromStdString(read.set.title),
+                 QStringLiteral(u"Γενίκευση της ονοματολογίας των οργανικών ενώσεων"));
+        QCOMPARE(read.set.compounds.size(), std::size_t(FormulaCount));
+        // The catalogue's 180 texts are pinned, digest and all, by its own test.
+        const auto catalogue = compoundCatalogue();
+        for (int f = 0; f < FormulaCount; ++f) {
+            const Compound& c = read.set.compounds[std::size_t(f)];
+            const NameInfo& n = catalogue[std::size_t(CorrectNameForFormula[std::size_t(f)])];
+            const QStringList texts = {n.FullName,    n.CarbonPart,   n.CarbonReason,
+                                       n.BondPart,    n.BondReason,   n.ClassPart,
+                                       n.ClassReason, n.PositionPart, n.PositionReason};
+            const QStringList back = {QString::fromStdString(c.name),
+                                      QString::fromStdString(c.parts[0].part),
+                                      QString::fromStdString(c.parts[0].reason),
+                                      QString::fromStdString(c.parts[1].part),
+                                      QString::fromStdString(c.parts[1].reason),
+                                      QString::fromStdString(c.parts[2].part),
+                                      QString::fromStdString(c.parts[2].reason),
+                                      QString::fromStdString(c.parts[3].part),
+                                      QString::fromStdString(c.parts[3].reason)};
+            QCOMPARE(back, texts);
+            QVERIFY(c.formula == formulaDescriptions()[std::size_t(f)]);
+        }
+        QVERIFY(checkSetFitsCards(read.set).empty());
+    }
+
+    void aNameTooLongForItsCardIsToldHowMuchFits() {
+        CompoundSet set = builtInSet();
+        set.compounds[0].name = std::string(60, 'M');
+        const std::vector<SetProblem> problems = checkSetFitsCards(set);
+        QCOMPARE(problems.size(), std::size_t(1));
+        QCOMPARE(problems[0].column, 2);
+        QVERIFY(QString::fromStdString(problems[0].message).contains(u"χωρούν περίπου"));
+        QVERIFY(QString::fromStdString(problems[0].message).contains(u"από τους 60 χαρακτήρες"));
+    }
+};
+
+QTEST_MAIN(TestBuiltInSet)
+#include "tst_builtin_set.moc"
