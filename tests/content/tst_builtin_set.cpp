@@ -11,6 +11,7 @@
 #include "content/Pairing.h"
 #include "content/SetFiles.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace content;
@@ -52,6 +53,28 @@ private slots:
             QVERIFY(c.formula == formulaDescriptions()[std::size_t(f)]);
         }
         QVERIFY(checkSetFitsCards(read.set).empty());
+    }
+
+    // What a teacher who never opens a terminal starts from: the shipped
+    // template is the template, the example set reads without a problem.
+    void theShippedExamplesAreSound() {
+        QFile shipped(QStringLiteral(EXAMPLES_DIR "/πρότυπο.csv"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QCOMPARE(shipped.readAll().toStdString(), writeCompoundSet(builtInSet()));
+
+        const SetReading alkanes = readSetFile(QStringLiteral(EXAMPLES_DIR "/αλκάνια.csv"));
+        QVERIFY(alkanes.problems.empty());
+        QCOMPARE(QString::fromStdString(alkanes.set.title), QStringLiteral(u"Αλκάνια"));
+        QStringList names;
+        for (const Compound& c : alkanes.set.compounds)
+            names << QString::fromStdString(c.name);
+        QCOMPARE(names, QStringList({u"μεθάνιο"_qs, u"αιθάνιο"_qs, u"προπάνιο"_qs, u"βουτάνιο"_qs,
+                                     u"μεθυλοπροπάνιο"_qs, u"πεντάνιο"_qs, u"μεθυλοβουτάνιο"_qs,
+                                     u"διμεθυλοπροπάνιο"_qs}));
+        // Methane's one carbon is told in the singular.
+        QCOMPARE(QString::fromStdString(alkanes.set.compounds[0].parts[0].reason),
+                 QStringLiteral(u"γιατί έχει 1 άτομο C"));
+        QCOMPARE(alkanes.set.compounds[7].formula.rows(), 3);
     }
 
     void aNameTooLongForItsCardIsToldHowMuchFits() {
