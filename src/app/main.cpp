@@ -5,6 +5,7 @@
 #include "exercise/Form1.h"
 #include "exercise/rules/Board.h"
 #include "exercise/rules/RandomSource.h"
+#include "explain/Form2.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
@@ -76,7 +77,8 @@ int exportSet(const QString& path) {
 
 // Every problem a line; a count of the compounds when the set can be used.
 int checkSet(const QString& path) {
-    const content::SetReading reading = content::readSetFile(path);
+    content::SetReading reading = content::readSetFile(path);
+    Form2::tellWhatDoesNotFit(reading);
     for (const content::SetProblem& p : reading.problems)
         std::printf("%s\n", content::describeSetProblem(p).c_str());
     if (!reading.ok())

@@ -8,6 +8,7 @@
 #include "shared/Module1.h"
 #include "shared/WindowPlacement.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -64,6 +66,49 @@ void paintFixed(QLabel* label, const QColor& back, const QColor& text) {
 }
 
 } // namespace
+
+Form2::BoxFit Form2::fitInBox(bool reason, const QString& text) {
+    const TwipScale full;
+    const Place& place = Places[reason ? 2 : 0];
+    const QFontMetricsF metrics(full.font(content::sansBold(), LabelPoints));
+    const QSize box = full.size(place.width, place.height);
+    const auto fits = [&](const QString& t) {
+        if (!reason)
+            return metrics.horizontalAdvance(t) <= box.width();
+        const QRectF wrapped =
+            metrics.boundingRect(QRectF(0, 0, box.width(), 1e6), Qt::TextWordWrap, t);
+        return wrapped.height() <= box.height() && wrapped.width() <= box.width();
+    };
+    if (fits(text))
+        return {true, text.size()};
+    qsizetype low = 0, high = text.size();
+    while (low + 1 < high) {
+        const qsizetype middle = (low + high) / 2;
+        (fits(text.left(middle)) ? low : high) = middle;
+    }
+    return {false, low};
+}
+
+void Form2::tellWhatDoesNotFit(content::SetReading& reading) {
+    for (const content::Compound& c : reading.set.compounds)
+        for (std::size_t k = 0; k < c.parts.size(); ++k)
+            for (const bool reason : {false, true}) {
+                const QString text =
+                    QString::fromStdString(reason ? c.parts[k].reason : c.parts[k].part);
+                const BoxFit fit = fitInBox(reason, text);
+                if (fit.fits)
+                    continue;
+                reading.problems.push_back(
+                    {c.row, int(3 + 2 * k + (reason ? 1 : 0)),
+                     std::string(reason ? "η αιτιολογία" : "το μέρος του ονόματος") +
+                         " δεν χωράει στο πλαίσιό του στο παράθυρο των επεξηγήσεων — χωρούν " +
+                         std::to_string(fit.charactersThatFit) + " από τους " +
+                         std::to_string(text.size()) + " χαρακτήρες"});
+            }
+    std::stable_sort(
+        reading.problems.begin(), reading.problems.end(),
+        [](const content::SetProblem& a, const content::SetProblem& b) { return a.row < b.row; });
+}
 
 QString Form2::headingText(int section) {
     switch (section) {

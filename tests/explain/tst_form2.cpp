@@ -5,6 +5,7 @@
 // and every opening starts afresh, centred on the screen. A screen reader finds
 // each section as one text.
 
+#include "content/BuiltInSet.h"
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
 #include "exercise/BoardView.h"
@@ -194,6 +195,8 @@ private slots:
     void exerciseWindowTakesNoInputWhileOpen();
     void enterPressesTheFocusedOkButEscapeDoesNothing();
     void longReasonWrapsInsideItsLabel();
+    void aSetsPartsAndReasonsAreMeasuredAgainstTheirBoxes_data();
+    void aSetsPartsAndReasonsAreMeasuredAgainstTheirBoxes();
     void picturesOfThreeRows_data();
     void picturesOfThreeRows();
 
@@ -666,6 +669,59 @@ void TestForm2::screenReaderFindsEachSectionWhole() {
             found += int(h.name.count(piece));
         QCOMPARE(found, 1);
     }
+}
+
+// A teacher's parts and reasons are measured as this window shows them: every
+// built-in text fits, a text too long is told how much of it would.
+void TestForm2::aSetsPartsAndReasonsAreMeasuredAgainstTheirBoxes_data() {
+    QTest::addColumn<int>("part");
+    QTest::addColumn<bool>("reason");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fits");
+    QTest::addRow("short part") << 3 << false << QStringLiteral(u"2,4-διμεθυλο") << true;
+    QTest::addRow("part too long for one line") << 3 << false << QString(40, u'Μ') << false;
+    QTest::addRow("reason on two lines")
+        << 1 << true
+        << QStringLiteral(u"γιατί έχει δύο διπλούς δεσμούς στο 1ο και στο 3ο άτομο C της "
+                          u"κύριας αλυσίδας")
+        << true;
+    QTest::addRow("reason past two lines")
+        << 1 << true << QString(40, u'x').append(u' ').repeated(6) << false;
+}
+
+void TestForm2::aSetsPartsAndReasonsAreMeasuredAgainstTheirBoxes() {
+    QFETCH(int, part);
+    QFETCH(bool, reason);
+    QFETCH(QString, text);
+    QFETCH(bool, fits);
+    content::SetReading reading{content::builtInSet(), {}};
+    Form2::tellWhatDoesNotFit(reading);
+    QVERIFY(reading.problems.empty());
+
+    content::NamePart& changed = reading.set.compounds[4].parts[std::size_t(part)];
+    (reason ? changed.reason : changed.part) = text.toStdString();
+    Form2::tellWhatDoesNotFit(reading);
+    QCOMPARE(reading.problems.empty(), fits);
+    if (!fits) {
+        QCOMPARE(reading.problems[0].row, reading.set.compounds[4].row);
+        QCOMPARE(reading.problems[0].column, 3 + 2 * part + (reason ? 1 : 0));
+        const Form2::BoxFit fit = Form2::fitInBox(reason, text);
+        QVERIFY(fit.charactersThatFit > 0 && fit.charactersThatFit < text.size());
+        QVERIFY(QString::fromStdString(reading.problems[0].message)
+                    .contains(QStringLiteral(u"χωρούν %1 από τους %2 χαρακτήρες")
+                                  .arg(fit.charactersThatFit)
+                                  .arg(text.size())));
+    }
+    // What the measure says fits, the window shows whole.
+    Module1::CompoundNames[0].PositionReason =
+        QString::fromStdString(reading.set.compounds[4].parts[std::size_t(part)].reason);
+    Form2 window{TwipScale()};
+    auto* label = window.findChild<QLabel*>(QStringLiteral("Label1_11"));
+    QVERIFY(label);
+    label->setText(Module1::CompoundNames[0].PositionReason);
+    if (reason)
+        QCOMPARE(label->heightForWidth(label->width()) <= label->height(), fits);
+    Module1::CompoundNames = content::compoundCatalogue();
 }
 
 QTEST_MAIN(TestForm2)
