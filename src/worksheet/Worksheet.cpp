@@ -79,6 +79,8 @@ QFont fitted(const QFont& base, qreal points, const QStringList& texts, qreal wi
 }
 
 bool isColumnOrder(const ColumnOrder& homeRow) {
+    if (homeRow.size() != 20)
+        return false;
     std::array<bool, 20> seen{};
     for (const int16_t row : homeRow) {
         if (row < 0 || row >= 20 || seen[std::size_t(row)])

@@ -6,13 +6,14 @@
 
 #include <QString>
 #include <array>
+#include <vector>
 #include <cstdint>
 
 namespace worksheet {
 
 // homeRow[name] is the row, 0 at the top, at which the column shows name
 // `name` (the board's HomeRow); it must hold every row 0 to 19 once.
-using ColumnOrder = std::array<int16_t, 20>;
+using ColumnOrder = std::vector<int16_t>;
 
 // Writes the worksheet to `path` as a PDF. The file appears whole or not at
 // all: on failure nothing is left at `path`, an existing file there is kept,

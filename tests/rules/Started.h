@@ -15,7 +15,8 @@ namespace rules_testing {
 using namespace board;
 
 struct Started {
-    explicit Started(uint32_t seed = 2u) : random(seed), e(random) {
+    explicit Started(uint32_t seed = 2u, const BoardShape& shape = builtInShape())
+        : random(seed), e(random, shape) {
         e.ArrangeFormulas();
         e.InitBoard();
         e.mnuRestart_Click();

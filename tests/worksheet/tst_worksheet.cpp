@@ -30,7 +30,7 @@ Q_DECLARE_METATYPE(ColumnOrder)
 namespace {
 
 ColumnOrder catalogueOrder() {
-    ColumnOrder rows{};
+    ColumnOrder rows(20);
     std::iota(rows.begin(), rows.end(), int16_t(0));
     return rows;
 }

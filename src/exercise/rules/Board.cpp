@@ -13,29 +13,99 @@ namespace {
 // Design sizes of the formula cards. One-row cards are 3105 x 525 or 3108 x 528,
 // two-row cards 3105 x 930 or 3108 x 936; the mix below gives the three columns
 // their vertical shares of about 746.6, 634.3 and exactly 1030 twips.
-// A three-row card keeps the two-row card's scale: 7250 picture units high
-// against 4850.
-TwipRect designFormulaSize(int formula) {
+TwipRect designFormulaSize(int formula, int rows) {
     const bool firstColumn = formula <= 6;
-    const int rows = content::formulaDescriptions().at(size_t(formula)).rows();
     if (firstColumn && formula != 0)
-        return {0, 0, 3108, rows == 1 ? 528.0f : rows == 2 ? 936.0f : 1399.0f};
+        return {0, 0, 3108, rows == 1 ? 528.0f : 936.0f};
+    return {0, 0, 3105, rows == 1 ? 525.0f : 930.0f};
+}
+
+// A set's formula card at full size: a three-row card keeps the two-row
+// card's scale, 7250 picture units high against 4850.
+TwipRect setFormulaSize(int rows) {
     return {0, 0, 3105, rows == 1 ? 525.0f : rows == 2 ? 930.0f : 1390.0f};
+}
+
+// Below each formula a placed name (60 twips down, 345 high) and as much
+// again of clear space before the next formula.
+constexpr float RoomForAPlacedName = 60 + 345 + 60;
+constexpr float FrameHeight = 9795;
+
+// The largest scale at which every column of the frame leaves that room;
+// `tallest` learns the column that sets it.
+float fittingScale(const BoardShape& shape, int* tallest) {
+    const std::array<int, 4> starts = columnStarts(shape.size());
+    float scale = 1;
+    for (int c = 0; c < 3; ++c) {
+        const int n = starts[size_t(c) + 1] - starts[size_t(c)];
+        float heights = 0;
+        for (int f = starts[size_t(c)]; f < starts[size_t(c) + 1]; ++f)
+            heights += setFormulaSize(shape.formulaRows[size_t(f)]).Height;
+        if (n == 0 || heights <= 0)
+            continue;
+        const float fits = (FrameHeight - 60 - float(n) * RoomForAPlacedName) / heights;
+        if (fits < scale) {
+            scale = fits;
+            if (tallest)
+                *tallest = c + 1;
+        }
+    }
+    return scale;
 }
 
 } // namespace
 
-Board::Board() {
-    for (int i = 0; i < FormulaCount; ++i)
-        formulas_[i] = designFormulaSize(i);
+BoardShape builtInShape() {
+    BoardShape shape;
+    shape.builtIn = true;
+    for (int f = 0; f < FormulaCount; ++f) {
+        shape.correctName.push_back(content::CorrectNameForFormula[size_t(f)]);
+        shape.formulaRows.push_back(content::formulaDescriptions().at(size_t(f)).rows());
+    }
+    return shape;
+}
+
+std::array<int, 4> columnStarts(int formulas) {
+    const int first = (formulas + 2) / 3;
+    const int second = (formulas + 1) / 3;
+    return {0, first, first + second, formulas};
+}
+
+float Board::formulaScale(const BoardShape& shape) {
+    if (shape.builtIn)
+        return 1;
+    return std::max(fittingScale(shape, nullptr), MinFormulaScale);
+}
+
+int Board::columnTooTall(const BoardShape& shape) {
+    int tallest = 0;
+    return fittingScale(shape, &tallest) < MinFormulaScale ? tallest : 0;
+}
+
+Board::Board() : Board(builtInShape()) {}
+
+Board::Board(const BoardShape& shape) : shape_(shape), builtIn_(shape.builtIn) {
+    const int n = shape_.size();
+    const float scale = formulaScale(shape_);
+    formulas_.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const int rows = shape_.formulaRows[size_t(i)];
+        TwipRect r = builtIn_ ? designFormulaSize(i, rows) : setFormulaSize(rows);
+        r.Width *= scale;
+        r.Height *= scale;
+        formulas_[size_t(i)] = r;
+    }
+    cards_.resize(size_t(n) * size_t(n));
+    cardVisible_.assign(cards_.size(), false);
+    slots_.resize(size_t(n));
+    homeRow_.assign(size_t(n), 0);
     // Cards made at run time copy the first card's properties.
-    for (int i = 0; i < CardCount; ++i) {
-        const int designIndex = i < NameCount ? i : 0;
+    for (size_t i = 0; i < cards_.size(); ++i) {
+        const int designIndex = i < size_t(n) ? int(i) : 0;
         cards_[i] = {11340, 1440.0f + 420.0f * float(designIndex), 3405, 345};
     }
-    for (int i = 0; i < NameCount; ++i)
-        cardVisible_[i] = true;
-    homeRow_.fill(0);
+    for (int i = 0; i < n; ++i)
+        cardVisible_[size_t(i)] = true;
 }
 
 void Board::ArrangeFormulas() {
@@ -49,8 +119,13 @@ void Board::ArrangeFormulas() {
         int first, last;
         float centre;
     };
-    for (const Column c : {Column{0, 6, x1}, Column{7, 13, x2}, Column{14, 19, x3}}) {
+    const std::array<int, 4> starts = columnStarts(formulaCount());
+    for (const Column c :
+         {Column{starts[0], starts[1] - 1, x1}, Column{starts[1], starts[2] - 1, x2},
+          Column{starts[2], starts[3] - 1, x3}}) {
         const int n = c.last - c.first + 1;
+        if (n <= 0)
+            continue;
         formulas_[c.first].Top = container_.Top + 60;
         float s = 60;
         for (int i = c.first; i <= c.last; ++i) {
@@ -65,34 +140,36 @@ void Board::ArrangeFormulas() {
 }
 
 void Board::InitBoard() {
-    slots_ = {};
-    for (int i = 0; i < FormulaCount; ++i) {
-        slots_[i].Points = 5;
-        slots_[i].Correct = content::CorrectNameForFormula[i];
+    for (int i = 0; i < formulaCount(); ++i) {
+        // A set grades by its share of right names (check); the built-in
+        // exercise gives each formula its 5 points.
+        slots_[size_t(i)] = {int16_t(builtIn_ ? 5 : 0), shape_.correctName[size_t(i)], 0};
     }
-    for (int i = NameCount; i < CardCount; ++i) {
-        cards_[i].Width = cards_[0].Width;
-        cards_[i].Height = cards_[0].Height;
-        cardVisible_[i] = true;
+    for (int i = nameCount(); i < cardCount(); ++i) {
+        cards_[size_t(i)].Width = cards_[0].Width;
+        cards_[size_t(i)].Height = cards_[0].Height;
+        cardVisible_[size_t(i)] = true;
     }
-    // Bringing 399 down to 0 to the front leaves the lowest index in front.
-    frontToBack_.resize(CardCount);
-    for (int i = 0; i < CardCount; ++i)
-        frontToBack_[i] = int16_t(i);
+    // Bringing the last card down to 0 to the front leaves the lowest index in front.
+    frontToBack_.resize(size_t(cardCount()));
+    for (int i = 0; i < cardCount(); ++i)
+        frontToBack_[size_t(i)] = int16_t(i);
     markAllDirty();
 }
 
 TwipRect Board::homeRect(int16_t row) const {
-    // Twenty rows share the height below the grade with twenty-one equal gaps.
+    // The rows share the height below the grade with one equal gap more than
+    // there are rows: above the first, between rows, below the last.
     const float below = grade_.Top + grade_.Height;
     const TwipRect& card = cards_[0];
-    const float gap = (ScaleHeight - below - 20 * card.Height) / 21;
+    const float rows = float(nameCount());
+    const float gap = (ScaleHeight - below - rows * card.Height) / (rows + 1);
     return {container_.right() + GapRightOfFrame, below + gap + float(row) * (card.Height + gap),
             card.Width, card.Height};
 }
 
 void Board::SendHome(int16_t index) {
-    const TwipRect home = homeRect(homeRow_[index % NameCount]);
+    const TwipRect home = homeRect(homeRow_[size_t(index % nameCount())]);
     moveCard(index, home.Left, home.Top);
 }
 
@@ -101,12 +178,13 @@ void Board::Restart(UniformSource& random) {
     for (SlotInfo& slot : slots_)
         slot.Placed = NoCard;
 
-    homeRow_.fill(-1);
+    std::fill(homeRow_.begin(), homeRow_.end(), int16_t(-1));
     random.seedFromClock();
-    for (int i = 0; i < NameCount; ++i) {
+    const double rows = double(nameCount());
+    for (size_t i = 0; i < homeRow_.size(); ++i) {
         int16_t r = 0;
         for (;;) {
-            r = int16_t(std::floor(double(random.next()) * 20.0));
+            r = int16_t(std::floor(double(random.next()) * rows));
             if (std::find(homeRow_.begin(), homeRow_.end(), r) == homeRow_.end())
                 break;
         }
@@ -114,10 +192,10 @@ void Board::Restart(UniformSource& random) {
     }
 
     // All cards are hidden while they move and shown once all are in place.
-    cardVisible_.fill(false);
-    for (int i = 0; i < CardCount; ++i)
+    std::fill(cardVisible_.begin(), cardVisible_.end(), false);
+    for (int i = 0; i < cardCount(); ++i)
         SendHome(int16_t(i));
-    cardVisible_.fill(true);
+    std::fill(cardVisible_.begin(), cardVisible_.end(), true);
     gradeVisible_ = false;
     markAllDirty();
 }
@@ -128,10 +206,10 @@ bool Board::inColumn(int16_t card) const {
 
 Hit Board::hitTest(float x, float y) const {
     for (const int16_t card : frontToBack_)
-        if (cardVisible_[card] && cards_[card].contains(x, y))
+        if (cardVisible_[size_t(card)] && cards_[size_t(card)].contains(x, y))
             return {Hit::Card, card};
-    for (int i = 0; i < FormulaCount; ++i)
-        if (formulas_[i].contains(x, y))
+    for (int i = 0; i < formulaCount(); ++i)
+        if (formulas_[size_t(i)].contains(x, y))
             return {Hit::Formula, int16_t(i)};
     return {};
 }
@@ -192,31 +270,37 @@ bool Board::takeBack(int16_t card) {
 
 int16_t Board::check() {
     int16_t sum = 0;
+    int right = 0;
     for (SlotInfo& slot : slots_) {
         if (slot.Placed == NoCard)
             continue;
-        if (slot.Placed % NameCount == slot.Correct) {
+        if (slot.Placed % nameCount() == slot.Correct) {
             sum = int16_t(sum + slot.Points);
+            ++right;
         } else {
             SendHome(slot.Placed);
             slot.Placed = NoCard;
         }
     }
+    // A set's grade: the share of formulas holding their right name, as a
+    // whole percentage rounded half up.
+    if (!builtIn_)
+        sum = int16_t((200 * right + formulaCount()) / (2 * formulaCount()));
     gradeCaption_ = std::to_string(sum) + "%";
     gradeVisible_ = true;
     return sum;
 }
 
 int16_t Board::slotHolding(int16_t card) const {
-    for (int i = 0; i < FormulaCount; ++i)
-        if (slots_[i].Placed == card)
+    for (int i = 0; i < formulaCount(); ++i)
+        if (slots_[size_t(i)].Placed == card)
             return int16_t(i);
     return NoCard;
 }
 
 int16_t Board::frontCardAtHome(int16_t name) const {
     for (const int16_t card : frontToBack_)
-        if (card % NameCount == name && cardVisible_[card] && inColumn(card) &&
+        if (card % nameCount() == name && cardVisible_[size_t(card)] && inColumn(card) &&
             !(dragging_ && card == dragIndex_))
             return card;
     return NoCard;

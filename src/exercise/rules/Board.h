@@ -14,11 +14,31 @@
 
 namespace board {
 
+// The built-in exercise's sizes; a set of compounds has sizes of its own,
+// which the board holds (nameCount(), formulaCount(), cardCount()).
 inline constexpr int NameCount = content::NameCount;
 inline constexpr int FormulaCount = content::FormulaCount;
 inline constexpr int CopiesPerName = 20;
 inline constexpr int CardCount = NameCount * CopiesPerName;
 inline constexpr int16_t NoCard = -1;
+
+// What the board needs to know of the set of compounds it shows: for each
+// formula the name that belongs under it, and how many rows its card has.
+// Every name is one formula's, so there are as many names as formulas, and
+// every name has as many copies as there are formulas.
+struct BoardShape {
+    std::vector<int16_t> correctName;
+    std::vector<int> formulaRows;
+    // The built-in twenty: their cards' own sizes, 5 points a formula.
+    bool builtIn = false;
+    int size() const { return int(correctName.size()); }
+};
+
+BoardShape builtInShape();
+
+// The first formula of each of the frame's three columns, and one past the
+// last: ⌈N/3⌉, ⌈(N−1)/3⌉ and ⌊N/3⌋ formulas, top to bottom.
+std::array<int, 4> columnStarts(int formulas);
 
 struct TwipRect {
     float Left = 0;
@@ -73,7 +93,23 @@ public:
     static constexpr float EdgeMargin = 180;     // the edge rule's margin (left, top, bottom)
     static constexpr float RightEdgeMargin = 360; // and on the right
 
+    // The built-in exercise, or a set of compounds.
     Board();
+    explicit Board(const BoardShape& shape);
+
+    int nameCount() const { return int(homeRow_.size()); }
+    int formulaCount() const { return int(formulas_.size()); }
+    int cardCount() const { return int(cards_.size()); }
+    bool builtIn() const { return builtIn_; }
+
+    // A set's formula cards are drawn at one scale, smaller where a column's
+    // cards are too tall for a placed name to stay clear of the next formula;
+    // never below MinFormulaScale.
+    static constexpr float MinFormulaScale = 0.6f;
+    static float formulaScale(const BoardShape& shape);
+    // The column (1 to 3) whose formulas do not fit even at the smallest
+    // scale, or 0 when the set fits the frame.
+    static int columnTooTall(const BoardShape& shape);
 
     // Start-up, in this order, then a Restart.
     void ArrangeFormulas();
@@ -123,13 +159,13 @@ public:
     const TwipRect& LGrade() const { return grade_; }
     bool gradeVisible() const { return gradeVisible_; }
     const std::string& gradeCaption() const { return gradeCaption_; }
-    const std::array<TwipRect, FormulaCount>& ImgSyntactic() const { return formulas_; }
-    const std::array<TwipRect, CardCount>& ImgName() const { return cards_; }
+    const std::vector<TwipRect>& ImgSyntactic() const { return formulas_; }
+    const std::vector<TwipRect>& ImgName() const { return cards_; }
     bool cardVisible(int16_t card) const { return cardVisible_[size_t(card)]; }
     // Card indexes from front to back; formulas always lie behind every card.
     const std::vector<int16_t>& frontToBack() const { return frontToBack_; }
-    const std::array<SlotInfo, FormulaCount>& Slots() const { return slots_; }
-    const std::array<int16_t, NameCount>& HomeRow() const { return homeRow_; }
+    const std::vector<SlotInfo>& Slots() const { return slots_; }
+    const std::vector<int16_t>& HomeRow() const { return homeRow_; }
     int16_t DragIndex() const { return dragIndex_; }
 
 private:
@@ -141,12 +177,14 @@ private:
     TwipRect grade_{12480, 60, 1305, 585};
     bool gradeVisible_ = true;
     std::string gradeCaption_ = "100%";
-    std::array<TwipRect, FormulaCount> formulas_{};
-    std::array<TwipRect, CardCount> cards_{};
-    std::array<bool, CardCount> cardVisible_{};
+    BoardShape shape_;
+    bool builtIn_ = true;
+    std::vector<TwipRect> formulas_;
+    std::vector<TwipRect> cards_;
+    std::vector<bool> cardVisible_;
     std::vector<int16_t> frontToBack_;
-    std::array<SlotInfo, FormulaCount> slots_{};
-    std::array<int16_t, NameCount> homeRow_{};
+    std::vector<SlotInfo> slots_;
+    std::vector<int16_t> homeRow_;
     int16_t dragIndex_ = 0;
     bool dragging_ = false;
     std::vector<TwipRect> dirty_;

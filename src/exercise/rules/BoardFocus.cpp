@@ -2,6 +2,7 @@
 #include "exercise/rules/BoardFocus.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -10,27 +11,28 @@ namespace board {
 namespace {
 
 constexpr int NameColumn = 3;
-// The first formula of each column of the frame, and one past the last.
-constexpr int ColumnStart[] = {0, 7, 14, FormulaCount};
 
-int columnOfFormula(int formula) {
-    return formula < ColumnStart[1] ? 0 : formula < ColumnStart[2] ? 1 : 2;
+// The frame's columns are the board's own, ⌈N/3⌉, ⌈(N−1)/3⌉ and ⌊N/3⌋ formulas.
+int columnOfFormula(const Board& b, int formula) {
+    const std::array<int, 4> start = columnStarts(b.formulaCount());
+    return formula < start[1] ? 0 : formula < start[2] ? 1 : 2;
 }
 
-int columnOf(FocusItem item) {
-    return item.kind == FocusItem::NameRow ? NameColumn : columnOfFormula(item.index);
+int columnOf(const Board& b, FocusItem item) {
+    return item.kind == FocusItem::NameRow ? NameColumn : columnOfFormula(b, item.index);
 }
 
 std::vector<FocusItem> itemsOfColumn(const Board& b, int column) {
     std::vector<FocusItem> out;
     if (column == NameColumn) {
-        for (int16_t row = 0; row < NameCount; ++row)
+        for (int16_t row = 0; row < b.nameCount(); ++row)
             out.push_back({FocusItem::NameRow, row});
         return out;
     }
-    for (int f = ColumnStart[column]; f < ColumnStart[column + 1]; ++f) {
+    const std::array<int, 4> start = columnStarts(b.formulaCount());
+    for (int f = start[size_t(column)]; f < start[size_t(column) + 1]; ++f) {
         out.push_back({FocusItem::Formula, int16_t(f)});
-        if (b.Slots()[f].Placed != NoCard)
+        if (b.Slots()[size_t(f)].Placed != NoCard)
             out.push_back({FocusItem::PlacedCard, int16_t(f)});
     }
     return out;
@@ -43,8 +45,8 @@ float middleOf(const TwipRect& r) {
 } // namespace
 
 int16_t nameAtRow(const Board& b, int16_t row) {
-    for (int16_t name = 0; name < NameCount; ++name)
-        if (b.HomeRow()[name] == row)
+    for (int16_t name = 0; name < b.nameCount(); ++name)
+        if (b.HomeRow()[size_t(name)] == row)
             return name;
     return NoCard;
 }
@@ -80,7 +82,7 @@ TwipRect rectOf(const Board& b, FocusItem item) {
 
 bool exists(const Board& b, FocusItem item) {
     if (item.index < 0 ||
-        item.index >= (item.kind == FocusItem::NameRow ? NameCount : FormulaCount))
+        item.index >= (item.kind == FocusItem::NameRow ? b.nameCount() : b.formulaCount()))
         return false;
     return item.kind != FocusItem::PlacedCard || b.Slots()[item.index].Placed != NoCard;
 }
@@ -114,7 +116,7 @@ FocusItem step(const Board& b, FocusItem from, Step how) {
         const std::vector<FocusItem> zone = itemsOf(b, zoneOf(from));
         return how == Step::First ? zone.front() : zone.back();
     }
-    const int column = columnOf(from);
+    const int column = columnOf(b, from);
     if (how == Step::Up || how == Step::Down) {
         const std::vector<FocusItem> items = itemsOfColumn(b, column);
         const auto it = std::find(items.begin(), items.end(), from);
@@ -123,7 +125,10 @@ FocusItem step(const Board& b, FocusItem from, Step how) {
             return at > 0 ? items[size_t(at - 1)] : from;
         return at + 1 < std::ssize(items) ? items[size_t(at + 1)] : from;
     }
-    const int target = column + (how == Step::Left ? -1 : 1);
+    // A column with no formula (a set of two has none in the third) is passed.
+    int target = column + (how == Step::Left ? -1 : 1);
+    while (target >= 0 && target < NameColumn && itemsOfColumn(b, target).empty())
+        target += how == Step::Left ? -1 : 1;
     if (target < 0 || target > NameColumn)
         return from;
     // Across columns the formulas themselves are the landmarks, not the cards

@@ -11,14 +11,16 @@ bool Changes::has(Happening::Kind kind) const {
                        [kind](const Happening& h) { return h.kind == kind; });
 }
 
-Exercise::Exercise(UniformSource& random) : random_(random) {}
+Exercise::Exercise(UniformSource& random, const BoardShape& shape)
+    : board_(shape), random_(random), toolTips_(size_t(board_.cardCount()), ToolTip::None) {}
 
 // ---- the card handlers -----------------------------------------------------
 
 void Exercise::ImgName_MouseDown(int16_t index, Button button) {
     if (button == Button::Right) {
-        happen(
-            {.kind = Happening::ExplainAsked, .card = index, .name = int16_t(index % NameCount)});
+        happen({.kind = Happening::ExplainAsked,
+                .card = index,
+                .name = int16_t(index % board_.nameCount())});
         return;
     }
     if (board_.beginDrag(index))
@@ -223,7 +225,7 @@ void Exercise::release(float x, float y) {
     // A press and release without moving is a click: the card went home as
     // ever, and its name now waits for a click on a formula.
     if (clickCandidate_ && !board_.dragging() && board_.inColumn(card)) {
-        const int16_t name = int16_t(card % NameCount);
+        const int16_t name = int16_t(card % board_.nameCount());
         focus_ = lastInColumn_ = {FocusItem::NameRow, board_.HomeRow()[size_t(name)]};
         pickUp(name);
     }

@@ -71,7 +71,8 @@ struct Changes {
 
 class Exercise {
 public:
-    explicit Exercise(UniformSource& random);
+    // The built-in exercise, or the board of a set of compounds.
+    explicit Exercise(UniformSource& random, const BoardShape& shape = builtInShape());
 
     const Board& board() const { return board_; }
 
@@ -151,7 +152,7 @@ private:
 
     Board board_;
     UniformSource& random_;
-    std::array<ToolTip, CardCount> toolTips_{};
+    std::vector<ToolTip> toolTips_;
 
     // A press that has not moved yet may turn out a click (pick the name up)
     // or, for a finger, a long press (explain).
