@@ -183,19 +183,26 @@ void paintFormulaCard(QPainter& painter, const FormulaDescription& formula, cons
     paintInto(painter, formulaSpace(formula), target, [&] { paintFormula(painter, formula); });
 }
 
-QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr) {
-    static std::map<CacheKey, QPixmap> cache;
-    const CacheKey key{int(kind), index, size.width(), size.height(), dpr};
-    if (auto it = cache.find(key); it != cache.end())
-        return it->second;
+QPixmap renderCardPixmap(QSize size, qreal dpr,
+                         const std::function<void(QPainter&, const QRectF&)>& paint) {
     QPixmap pm(QSizeF(QSizeF(size) * dpr).toSize());
     pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     {
         QPainter p(&pm);
-        paintCard(p, kind, index, QRectF(QPointF(0, 0), QSizeF(size)));
+        paint(p, QRectF(QPointF(0, 0), QSizeF(size)));
     }
     ++renders;
+    return pm;
+}
+
+QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr) {
+    static std::map<CacheKey, QPixmap> cache;
+    const CacheKey key{int(kind), index, size.width(), size.height(), dpr};
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    const QPixmap pm = renderCardPixmap(
+        size, dpr, [&](QPainter& p, const QRectF& target) { paintCard(p, kind, index, target); });
     cache.emplace(key, pm);
     return pm;
 }

@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class QPainter;
 
@@ -38,6 +39,11 @@ inline constexpr qreal MinNameLetterScale = 0.7;
 // The picture rendered at `size` device-independent pixels and ratio `dpr`,
 // rendered once and then served from a cache.
 QPixmap cardPixmap(CardKind kind, int index, QSize size, qreal dpr);
+
+// A picture rendered by `paint` into a pixmap of `size` pixels at ratio `dpr`,
+// counted among the renders.
+QPixmap renderCardPixmap(QSize size, qreal dpr,
+                         const std::function<void(QPainter&, const QRectF&)>& paint);
 
 // How many times pictures have been rendered into the cache (for tests and probes).
 int cardRenderCount();

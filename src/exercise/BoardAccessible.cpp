@@ -23,8 +23,8 @@ QString underFormula() {
     return QStringLiteral(u"κάτω από τον τύπο ");
 }
 
-QString wordsOfName(int16_t name) {
-    return content::spokenForm(content::nameText(name));
+QString wordsOfName(const content::ExerciseSet& compounds, int16_t name) {
+    return content::spokenForm(compounds.nameText(name));
 }
 
 // Whether the item is the row of the name that waits for a formula.
@@ -35,20 +35,21 @@ bool waitsForAFormula(const board::Exercise& e, FocusItem item) {
 
 } // namespace
 
-QString accessibleItemName(const board::Board& b, FocusItem item) {
+QString accessibleItemName(const board::Board& b, FocusItem item,
+                           const content::ExerciseSet& compounds) {
     switch (item.kind) {
     case FocusItem::Formula:
-        return content::spokenForm(content::formulaPlainText(item.index));
+        return content::spokenForm(compounds.formulaPlainText(item.index));
     case FocusItem::PlacedCard: {
-        const int16_t card = b.Slots()[item.index].Placed;
+        const int16_t card = b.Slots()[size_t(item.index)].Placed;
         if (card == board::NoCard)
             return {};
-        return wordsOfName(card % board::NameCount) + QStringLiteral(", ") + underFormula() +
-               content::spokenForm(content::formulaPlainText(item.index));
+        return wordsOfName(compounds, int16_t(card % b.nameCount())) + QStringLiteral(", ") +
+               underFormula() + content::spokenForm(compounds.formulaPlainText(item.index));
     }
     case FocusItem::NameRow: {
         const int16_t name = board::nameAtRow(b, item.index);
-        return name == board::NoCard ? QString() : wordsOfName(name);
+        return name == board::NoCard ? QString() : wordsOfName(compounds, name);
     }
     }
     return {};
@@ -72,8 +73,8 @@ QString nothingUnderFormula() {
     return QStringLiteral(u"δεν υπάρχει όνομα κάτω από τον τύπο");
 }
 
-QString wentBack(int16_t name) {
-    return wordsOfName(name) + QStringLiteral(u" επέστρεψε στη στήλη");
+QString wentBack(int16_t name, const content::ExerciseSet& compounds) {
+    return wordsOfName(compounds, name) + QStringLiteral(u" επέστρεψε στη στήλη");
 }
 
 QString checked(int grade, int sentBack) {
@@ -84,15 +85,15 @@ QString checked(int grade, int sentBack) {
     return QStringLiteral(u"βαθμός %1%, ").arg(grade) + cards;
 }
 
-QString place(FocusItem item) {
+QString place(FocusItem item, int count) {
     const int number = item.index + 1;
     switch (item.kind) {
     case FocusItem::NameRow:
-        return QStringLiteral(u"όνομα %1 από %2 στη στήλη").arg(number).arg(board::NameCount);
+        return QStringLiteral(u"όνομα %1 από %2 στη στήλη").arg(number).arg(count);
     case FocusItem::Formula:
-        return QStringLiteral(u"τύπος %1 από %2").arg(number).arg(board::FormulaCount);
+        return QStringLiteral(u"τύπος %1 από %2").arg(number).arg(count);
     case FocusItem::PlacedCard:
-        return underFormula() + QStringLiteral(u"%1 από %2").arg(number).arg(board::FormulaCount);
+        return underFormula() + QStringLiteral(u"%1 από %2").arg(number).arg(count);
     }
     return {};
 }
@@ -328,13 +329,14 @@ private:
         if (waitsForAFormula(view()->exercise(), item))
             parts << boardWords::pickedUp();
         if (item.kind != FocusItem::NameRow)
-            parts << content::formulaSpokenText(item.index);
-        parts << boardWords::place(item);
+            parts << view()->compounds().formulaSpokenText(item.index);
+        parts << boardWords::place(item, view()->model().formulaCount());
         return parts.join(QStringLiteral(". "));
     }
     // Everything the reader says of an item but what just happened to it.
     QString wordsOf(FocusItem item) const {
-        return accessibleItemName(view()->model(), item) + u'\n' + standingWords(item);
+        return accessibleItemName(view()->model(), item, view()->compounds()) + u'\n' +
+               standingWords(item);
     }
 
     // What the step did to the keyboard's item, in words.
@@ -359,7 +361,8 @@ private:
             case board::Happening::PushedOut:
             case board::Happening::TakenBack:
                 if (onFormula && item.index == h.formula)
-                    notes << boardWords::wentBack(int16_t(h.card % board::NameCount));
+                    notes << boardWords::wentBack(int16_t(h.card % b.nameCount()),
+                                                  view()->compounds());
                 break;
             case board::Happening::Checked:
                 notes << boardWords::checked(h.value, h.count);
@@ -413,7 +416,7 @@ QString ItemAccessible::text(QAccessible::Text t) const {
     if (!isValid())
         return {};
     if (t == QAccessible::Name)
-        return accessibleItemName(view_->model(), item_);
+        return accessibleItemName(view_->model(), item_, view_->compounds());
     if (t == QAccessible::Description)
         return boardOf(view_)->description(item_);
     return {};

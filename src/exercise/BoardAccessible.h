@@ -12,6 +12,7 @@
 // focus event on the keyboard's item, and an item whose words change under the
 // keyboard is handed to the reader as a new object that takes the focus.
 
+#include "content/ExerciseSet.h"
 #include "exercise/rules/Exercise.h"
 
 #include <QString>
@@ -25,7 +26,9 @@ void installBoardAccessibility();
 
 // The name a screen reader gives an item: a card's compound name, and for a
 // placed card the formula it lies under; a formula read out plainly.
-QString accessibleItemName(const board::Board& b, board::FocusItem item);
+QString
+accessibleItemName(const board::Board& b, board::FocusItem item,
+                   const content::ExerciseSet& compounds = *content::ExerciseSet::builtIn());
 
 // The words an item's description is made of, as a voice should say them.
 namespace boardWords {
@@ -38,11 +41,12 @@ QString nothingPickedUp();
 // Delete or Backspace on a formula with no name under it.
 QString nothingUnderFormula();
 // A card that left a formula for the column.
-QString wentBack(int16_t name);
+QString wentBack(int16_t name,
+                 const content::ExerciseSet& compounds = *content::ExerciseSet::builtIn());
 // A check: the grade and how many cards went back to the column.
 QString checked(int grade, int sentBack);
 // Where the item lies: its place among the twenty names or formulas.
-QString place(board::FocusItem item);
+QString place(board::FocusItem item, int count = board::FormulaCount);
 } // namespace boardWords
 
 // Tells a screen reader what a step of the exercise changed on the board and,

@@ -75,8 +75,8 @@ bool BoardPainter::paintFromStill(QPainter& p, const QRegion& exposed, qreal dpr
     const QRect at = toPixels(model_.ImgName()[size_t(card)]);
     if (exposed.intersects(at)) {
         p.setClipRect(exposed.boundingRect() & at);
-        p.drawPixmap(at.topLeft(), content::cardPixmap(content::CardKind::Name,
-                                                       card % board::NameCount, at.size(), dpr));
+        p.drawPixmap(at.topLeft(), pictures_.cardPixmap(content::CardKind::Name,
+                                                        card % model_.nameCount(), at.size(), dpr));
     }
     p.setClipping(false);
     return true;
@@ -99,11 +99,11 @@ void BoardPainter::paintFrame(QPainter& p, const QRect& bounds) const {
 }
 
 void BoardPainter::paintFormulas(QPainter& p, const QRegion& exposed, qreal dpr) const {
-    for (int i = 0; i < board::FormulaCount; ++i) {
+    for (int i = 0; i < model_.formulaCount(); ++i) {
         const QRect r = toPixels(model_.ImgSyntactic()[size_t(i)]);
         if (exposed.intersects(r))
             p.drawPixmap(r.topLeft(),
-                         content::cardPixmap(content::CardKind::Formula, i, r.size(), dpr));
+                         pictures_.cardPixmap(content::CardKind::Formula, i, r.size(), dpr));
     }
 }
 
@@ -141,8 +141,8 @@ void BoardPainter::paintCards(QPainter& p, const QRegion& exposed, qreal dpr, in
             const int d = ringWidth() + 1;
             p.fillRect(r.translated(d, d), QColor(0, 0, 0, 110));
         }
-        p.drawPixmap(r.topLeft(), content::cardPixmap(content::CardKind::Name,
-                                                      *it % board::NameCount, r.size(), dpr));
+        p.drawPixmap(r.topLeft(), pictures_.cardPixmap(content::CardKind::Name,
+                                                       *it % model_.nameCount(), r.size(), dpr));
     }
 }
 

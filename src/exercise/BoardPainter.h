@@ -4,6 +4,7 @@
 // name cards front to back, and the two marks of the keyboard (the picked-up
 // name's shadow and outline, the focus ring).
 
+#include "content/ExerciseSet.h"
 #include "exercise/rules/Board.h"
 #include "shared/TwipScale.h"
 
@@ -21,8 +22,9 @@ struct BoardMarks {
 
 class BoardPainter {
 public:
-    BoardPainter(const board::Board& model, const TwipScale& scale)
-        : model_(model), scale_(scale) {}
+    BoardPainter(const board::Board& model, const TwipScale& scale,
+                 const content::ExerciseSet& pictures)
+        : model_(model), scale_(scale), pictures_(pictures) {}
 
     QRect toPixels(const board::TwipRect& r) const {
         return scale_.rect(r.Left, r.Top, r.Width, r.Height);
@@ -48,6 +50,7 @@ private:
 
     const board::Board& model_;
     const TwipScale& scale_;
+    const content::ExerciseSet& pictures_;
     QPixmap still_;
     int16_t stillWithout_ = board::NoCard;
 };

@@ -50,8 +50,10 @@ std::optional<board::Key> boardKey(int key) {
 
 } // namespace
 
-BoardView::BoardView(board::Exercise& exercise, const TwipScale& scale, QWidget* parent)
-    : QWidget(parent), exercise_(exercise), scale_(scale), painter_(exercise.board(), scale) {
+BoardView::BoardView(board::Exercise& exercise, const TwipScale& scale,
+                     const content::ExerciseSet& compounds, QWidget* parent)
+    : QWidget(parent), exercise_(exercise), scale_(scale), compounds_(compounds),
+      painter_(exercise.board(), scale, compounds) {
     // Before anything can ask for this widget's interface.
     installBoardAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);

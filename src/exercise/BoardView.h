@@ -23,9 +23,12 @@ class BoardView : public QWidget {
     Q_OBJECT
 
 public:
-    BoardView(board::Exercise& exercise, const TwipScale& scale, QWidget* parent);
+    // `compounds` are what the board shows: its pictures and their words.
+    BoardView(board::Exercise& exercise, const TwipScale& scale,
+              const content::ExerciseSet& compounds, QWidget* parent);
 
     const board::Exercise& exercise() const { return exercise_; }
+    const content::ExerciseSet& compounds() const { return compounds_; }
     const board::Board& model() const { return exercise_.board(); }
     // Runs one step on the exercise and shows what it changed.
     template <typename Step> void perform(Step&& step) {
@@ -74,6 +77,7 @@ private:
 
     board::Exercise& exercise_;
     const TwipScale& scale_;
+    const content::ExerciseSet& compounds_;
     BoardPainter painter_;
     board::Pointer shownPointer_ = board::Pointer::Arrow;
     QRegion marked_;

@@ -4,6 +4,7 @@
 #include "about/frmAbout.h"
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
+#include "content/SetFiles.h"
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
 #include "exercise/MenuBarKeyboard.h"
@@ -18,13 +19,18 @@
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -57,20 +63,56 @@ QString Form1::caption() {
     return exerciseTitle();
 }
 
-Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
-    : QMainWindow(parent), random_(clockSeeded(std::move(random))), exercise_(*random_) {
-    setWindowTitle(caption());
+namespace {
+
+board::BoardShape shapeOf(const content::ExerciseSet& compounds) {
+    if (compounds.isBuiltIn())
+        return board::builtInShape();
+    board::BoardShape shape;
+    for (int f = 0; f < compounds.size(); ++f) {
+        shape.correctName.push_back(compounds.correctNameFor(f));
+        shape.formulaRows.push_back(compounds.formula(f).rows());
+    }
+    return shape;
+}
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent,
+             std::shared_ptr<const content::ExerciseSet> compounds)
+    : QMainWindow(parent), random_(clockSeeded(std::move(random))),
+      compounds_(compounds ? std::move(compounds) : content::ExerciseSet::builtIn()) {
     setWindowIcon(appIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
     buildMenu();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         scale_ = TwipScale(
             fitForArea(screen->availableGeometry().size(), menuBar()->sizeHint().height()));
+    buildBoard();
 
-    view_ = new BoardView(exercise_, scale_, this);
-    setCentralWidget(view_);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        centreOnScreen(*this, screen->availableGeometry(), AssumedFrame);
+    }
+}
+
+void Form1::openCompounds(std::shared_ptr<const content::ExerciseSet> compounds) {
+    compounds_ = std::move(compounds);
+    buildBoard();
+    view_->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::buildBoard() {
+    setWindowTitle(compounds_->title());
+    auto exercise = std::make_unique<board::Exercise>(*random_, shapeOf(*compounds_));
+    auto* view = new BoardView(*exercise, scale_, *compounds_, this);
+    // The old board goes first, while the exercise it shows is still there.
+    setCentralWidget(view);
+    exercise_ = std::move(exercise);
+    view_ = view;
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connect(view_, &BoardView::gradeChanged, this, &Form1::showGrade);
     connect(view_, &BoardView::explainRequested, this, &Form1::explain);
@@ -87,11 +129,6 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent)
                        " border: 1px solid rgb(0, 0, 0); }"));
 
     Form_Load();
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        adjustSize();
-        centreOnScreen(*this, screen->availableGeometry(), AssumedFrame);
-    }
 }
 
 Form1::~Form1() {
@@ -130,14 +167,20 @@ void Form1::buildMenu() {
 }
 
 void Form1::Form_Load() {
-    exercise_.ArrangeFormulas();
-    exercise_.InitBoard();
+    exercise_->ArrangeFormulas();
+    exercise_->InitBoard();
     LoadNames();
     mnuRestart_Click();
 }
 
 void Form1::LoadNames() {
-    Module1::CompoundNames = content::compoundCatalogue();
+    if (compounds_->isBuiltIn()) {
+        Module1::CompoundNames = content::compoundCatalogue();
+        return;
+    }
+    Module1::CompoundNames = {};
+    for (int k = 0; k < compounds_->size(); ++k)
+        Module1::CompoundNames[size_t(k)] = compounds_->nameInfo(k);
 }
 
 void Form1::showGrade() {
@@ -221,4 +264,78 @@ void Form1::changeEvent(QEvent* event) {
         (event->type() == QEvent::WindowStateChange && isMinimized()))
         view_->perform(&board::Exercise::breakOff);
     QMainWindow::changeEvent(event);
+}
+
+// ---- sets of compounds ----------------------------------------------------
+
+std::shared_ptr<const content::ExerciseSet> Form1::readSetFile(const QString& path,
+                                                               QStringList* problems) {
+    content::SetReading reading = content::readSetFile(path);
+    if (reading.ok())
+        Form2::tellWhatDoesNotFit(reading);
+    if (reading.ok()) {
+        const auto compounds = content::ExerciseSet::of(reading.set);
+        if (const int column = board::Board::columnTooTall(shapeOf(*compounds)); column > 0)
+            reading.problems.push_back(
+                {0, 0,
+                 "οι τύποι της " + std::to_string(column) +
+                     "ης στήλης δεν χωρούν στο πλαίσιο ούτε με μικρότερες κάρτες — γράψτε "
+                     "λιγότερους τύπους τριών σειρών"});
+    }
+    for (const content::SetProblem& p : reading.problems)
+        if (!p.warning)
+            *problems << QString::fromStdString(content::describeSetProblem(p));
+    if (!problems->isEmpty())
+        return nullptr;
+    return content::ExerciseSet::of(std::move(reading.set));
+}
+
+void Form1::openSetFile(const QString& path) {
+    QStringList problems;
+    const auto compounds = readSetFile(path, &problems);
+    if (compounds) {
+        openCompounds(compounds);
+        return;
+    }
+    constexpr qsizetype Shown = 10;
+    QString text = QStringLiteral(u"Το αρχείο «%1» δεν ανοίγει ως σύνολο ενώσεων:\n\n")
+                       .arg(QFileInfo(path).fileName()) +
+                   problems.mid(0, Shown).join(u'\n');
+    if (problems.size() > Shown)
+        text += QStringLiteral(u"\n… και %1 ακόμη").arg(problems.size() - Shown);
+    text += QStringLiteral(u"\n\nΗ άσκηση συνεχίζει με τις ενώσεις που είχε.");
+    QMessageBox box(QMessageBox::Warning, QStringLiteral(u"Σύνολο ενώσεων"), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+    keyboardToBoard();
+}
+
+namespace {
+
+QString droppedSetFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() ||
+        !url.toLocalFile().endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        return {};
+    return url.toLocalFile();
+}
+
+} // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedSetFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QString path = droppedSetFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that the dialog of a bad file does not
+    // hold the file manager's drag.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openSetFile(path); }, Qt::QueuedConnection);
 }

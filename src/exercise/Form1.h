@@ -5,6 +5,7 @@
 // them and feeds them the student's gestures; this window runs the menu
 // commands, opens the dialogs and fits itself to the screen.
 
+#include "content/ExerciseSet.h"
 #include "exercise/rules/Exercise.h"
 #include "shared/TwipScale.h"
 
@@ -42,12 +43,25 @@ public:
     static QString caption();
 
     // `random` drives the column's shuffle; by default it is seeded from the clock.
+    // `compounds` are the exercise's, by default the built-in twenty.
     explicit Form1(std::unique_ptr<board::UniformSource> random = nullptr,
-                   QWidget* parent = nullptr);
+                   QWidget* parent = nullptr,
+                   std::shared_ptr<const content::ExerciseSet> compounds = nullptr);
     ~Form1() override;
 
-    const board::Exercise& exercise() const { return exercise_; }
-    const board::Board& board() const { return exercise_.board(); }
+    // The board starts afresh with these compounds.
+    void openCompounds(std::shared_ptr<const content::ExerciseSet> compounds);
+    // Opens a teacher's set of compounds (CSV). A file with problems is told
+    // of in one dialog, and the exercise goes on with what it had.
+    void openSetFile(const QString& path);
+    // Reads and checks a set file in full: text, cards, the explanation
+    // window's boxes, the frame. Every problem, a line each, or the set.
+    static std::shared_ptr<const content::ExerciseSet> readSetFile(const QString& path,
+                                                                   QStringList* problems);
+    const content::ExerciseSet& compounds() const { return *compounds_; }
+
+    const board::Exercise& exercise() const { return *exercise_; }
+    const board::Board& board() const { return exercise_->board(); }
     const TwipScale& scale() const { return scale_; }
     BoardView* boardView() const { return view_; }
     QLabel* gradeLabel() const { return LGrade; }
@@ -67,8 +81,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A CSV file dropped on the window opens as a set of compounds.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void buildBoard();
     void Form_Load();
     void LoadNames();
     void buildMenu();
@@ -77,7 +95,8 @@ private:
     void keyboardToBoard();
 
     std::unique_ptr<board::UniformSource> random_;
-    board::Exercise exercise_;
+    std::shared_ptr<const content::ExerciseSet> compounds_;
+    std::unique_ptr<board::Exercise> exercise_;
     TwipScale scale_;
     BoardView* view_ = nullptr;
     MenuBarKeyboard* menuKeys_ = nullptr;

@@ -281,7 +281,8 @@ private slots:
         QImage full(shown.size(), shown.format());
         full.setDevicePixelRatio(shown.devicePixelRatio());
         QPainter painter(&full);
-        BoardPainter(w->board(), w->scale()).paint(painter, QRegion(w->boardView()->rect()), {});
+        BoardPainter(w->board(), w->scale(), w->compounds())
+            .paint(painter, QRegion(w->boardView()->rect()), {});
         painter.end();
         QCOMPARE(shown, full);
         pointer.release(pointer.atTwips(8100, 3050));
