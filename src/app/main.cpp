@@ -50,8 +50,8 @@ bool runsWithoutWindow(int argc, char* argv[]) {
 }
 
 // A column order as a fresh Restart of the exercise would deal it.
-worksheet::ColumnOrder freshColumnOrder() {
-    board::Board board;
+worksheet::ColumnOrder freshColumnOrder(const content::ExerciseSet& compounds) {
+    board::Board board(Form1::shapeOf(compounds));
     board::RandomSource random;
     board.Restart(random);
     return board.HomeRow();
@@ -133,12 +133,18 @@ int main(int argc, char* argv[]) {
                        "1 if there is any, 0 for a set that can be used."),
         QStringLiteral("file"));
     parser.addOption(checkSetOption);
+    parser.addPositionalArgument(
+        QStringLiteral("set"),
+        QStringLiteral("A set of compounds (CSV) to open instead of the built-in exercise; "
+                       "with --worksheet, the set whose worksheet to write."),
+        QStringLiteral("[set.csv]"));
     parser.process(app);
-    if (!parser.positionalArguments().isEmpty()) {
+    if (parser.positionalArguments().size() > 1) {
         std::fprintf(stderr, "onomatologia: unexpected argument '%s'; see --help\n",
-                     qPrintable(parser.positionalArguments().constFirst()));
+                     qPrintable(parser.positionalArguments().at(1)));
         return 2;
     }
+    const QString setFile = parser.positionalArguments().value(0);
 
     content::registerBundledFonts();
     if (parser.isSet(exportSetOption))
@@ -147,8 +153,18 @@ int main(int argc, char* argv[]) {
         return checkSet(parser.value(checkSetOption));
     if (parser.isSet(worksheetOption)) {
         const QString path = parser.value(worksheetOption);
+        auto compounds = content::ExerciseSet::builtIn();
+        if (!setFile.isEmpty()) {
+            QStringList problems;
+            compounds = Form1::readSetFile(setFile, &problems);
+            if (!compounds) {
+                for (const QString& problem : problems)
+                    std::printf("%s\n", qPrintable(problem));
+                return 1;
+            }
+        }
         QString error;
-        if (!worksheet::writeWorksheet(path, freshColumnOrder(), &error)) {
+        if (!worksheet::writeWorksheet(path, freshColumnOrder(*compounds), &error, *compounds)) {
             std::fprintf(stderr, "onomatologia: cannot write the worksheet to '%s': %s\n",
                          qPrintable(path), qPrintable(error));
             return 1;
@@ -158,5 +174,7 @@ int main(int argc, char* argv[]) {
 
     Form1 window;
     window.show();
+    if (!setFile.isEmpty())
+        window.openSetFile(setFile);
     return QApplication::exec();
 }

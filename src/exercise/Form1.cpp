@@ -63,9 +63,7 @@ QString Form1::caption() {
     return exerciseTitle();
 }
 
-namespace {
-
-board::BoardShape shapeOf(const content::ExerciseSet& compounds) {
+board::BoardShape Form1::shapeOf(const content::ExerciseSet& compounds) {
     if (compounds.isBuiltIn())
         return board::builtInShape();
     board::BoardShape shape;
@@ -75,8 +73,6 @@ board::BoardShape shapeOf(const content::ExerciseSet& compounds) {
     }
     return shape;
 }
-
-} // namespace
 
 Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent,
              std::shared_ptr<const content::ExerciseSet> compounds)
@@ -230,7 +226,7 @@ void Form1::mnuRestart_Click() {
 }
 
 void Form1::mnuSheet_Click() {
-    worksheet::showWorksheet(board().HomeRow());
+    worksheet::showWorksheet(board().HomeRow(), *compounds_);
 }
 
 void Form1::mnuAbout_Click() {

@@ -58,6 +58,8 @@ public:
     // window's boxes, the frame. Every problem, a line each, or the set.
     static std::shared_ptr<const content::ExerciseSet> readSetFile(const QString& path,
                                                                    QStringList* problems);
+    // What the board needs to know of the compounds.
+    static board::BoardShape shapeOf(const content::ExerciseSet& compounds);
     const content::ExerciseSet& compounds() const { return *compounds_; }
 
     const board::Exercise& exercise() const { return *exercise_; }

@@ -2,7 +2,9 @@
 #include "worksheet/Worksheet.h"
 
 #include "content/CardPictures.h"
+#include "content/ExerciseSet.h"
 #include "content/Fonts.h"
+#include "exercise/rules/Board.h"
 #include "shared/ExerciseTitle.h"
 #include "shared/WebPage.h"
 
@@ -42,9 +44,6 @@ constexpr qreal pointsToUnits(qreal points) {
 }
 
 constexpr int FormulaColumns = 3;
-// The formulas stand in the same three columns as in the exercise window.
-constexpr std::array<std::pair<int, int>, FormulaColumns> ColumnFormulas = {
-    std::pair{0, 6}, std::pair{7, 13}, std::pair{14, 19}};
 constexpr qreal WidestCard = 56 * Mm;
 constexpr qreal CardSideRoom = 6 * Mm;
 constexpr qreal AnswerLineInset = 1.5 * Mm;
@@ -78,12 +77,12 @@ QFont fitted(const QFont& base, qreal points, const QStringList& texts, qreal wi
     }
 }
 
-bool isColumnOrder(const ColumnOrder& homeRow) {
-    if (homeRow.size() != 20)
+bool isColumnOrder(const ColumnOrder& homeRow, int names) {
+    if (homeRow.size() != std::size_t(names))
         return false;
-    std::array<bool, 20> seen{};
+    std::vector<bool> seen(std::size_t(names), false);
     for (const int16_t row : homeRow) {
-        if (row < 0 || row >= 20 || seen[std::size_t(row)])
+        if (row < 0 || row >= names || seen[std::size_t(row)])
             return false;
         seen[std::size_t(row)] = true;
     }
@@ -97,13 +96,13 @@ void drawLabelledLine(QPainter& p, const QString& label, qreal left, qreal right
 }
 
 // Draws the heading and the student's lines; returns where the next part may begin.
-qreal drawHeader(QPainter& p) {
+qreal drawHeader(QPainter& p, const QString& heading) {
     p.setPen(Ink);
-    const QFont heading = fitted(content::sansBold(), 16, {title()}, Usable);
-    p.setFont(heading);
-    qreal y = Margin + QFontMetricsF(heading).ascent();
-    p.drawText(QRectF(Margin, Margin, Usable, QFontMetricsF(heading).height()), Qt::AlignHCenter,
-               title());
+    const QFont headingFont = fitted(content::sansBold(), 16, {heading}, Usable);
+    p.setFont(headingFont);
+    qreal y = Margin + QFontMetricsF(headingFont).ascent();
+    p.drawText(QRectF(Margin, Margin, Usable, QFontMetricsF(headingFont).height()),
+               Qt::AlignHCenter, heading);
 
     p.setFont(sized(content::sansBold(), 10.5));
     p.setPen(QPen(Ink, 0.25 * Mm));
@@ -120,8 +119,8 @@ qreal drawHeader(QPainter& p) {
     return y + 4 * Mm;
 }
 
-qreal cardHeightFor(int formula, qreal width) {
-    const QSizeF space = content::pictureSpace(content::CardKind::Formula, formula);
+qreal cardHeightFor(const content::ExerciseSet& compounds, int formula, qreal width) {
+    const QSizeF space = compounds.formulaSpace(formula);
     return width * space.height() / space.width();
 }
 
@@ -129,34 +128,39 @@ qreal cardHeightFor(int formula, qreal width) {
 // down the band from `top` to `bottom`. Each column has a third of the page's
 // width; the card stands in its middle and the line spans nearly all of it,
 // since a written name takes more room than a printed one.
-void drawFormulas(QPainter& p, qreal top, qreal bottom) {
+void drawFormulas(QPainter& p, const content::ExerciseSet& compounds, qreal top, qreal bottom) {
     const qreal height = bottom - top;
     const qreal slot = Usable / FormulaColumns;
+    // The formulas stand in the same three columns as in the exercise window.
+    const std::array<int, 4> starts = board::columnStarts(compounds.size());
     // The card width that lets the fullest column fit the band.
     qreal width = std::min(WidestCard, slot - CardSideRoom);
-    for (const auto& [first, last] : ColumnFormulas) {
+    for (int c = 0; c < FormulaColumns; ++c) {
         qreal perWidth = 0;
         qreal fixed = 0;
-        for (int f = first; f <= last; ++f) {
-            perWidth += cardHeightFor(f, 1);
+        for (int f = starts[std::size_t(c)]; f < starts[std::size_t(c) + 1]; ++f) {
+            perWidth += cardHeightFor(compounds, f, 1);
             fixed += AnswerLineDrop + LeastGapBelowAnswer;
         }
-        width = std::min(width, (height - fixed) / perWidth);
+        if (perWidth > 0)
+            width = std::min(width, (height - fixed) / perWidth);
     }
 
     p.setPen(QPen(Ink, 0.25 * Mm));
     for (int c = 0; c < FormulaColumns; ++c) {
-        const auto [first, last] = ColumnFormulas[std::size_t(c)];
+        const int first = starts[std::size_t(c)], last = starts[std::size_t(c) + 1] - 1;
+        if (last < first)
+            continue;
         const qreal slotLeft = Margin + c * slot;
         const qreal left = slotLeft + (slot - width) / 2;
         qreal used = 0;
         for (int f = first; f <= last; ++f)
-            used += cardHeightFor(f, width) + AnswerLineDrop;
+            used += cardHeightFor(compounds, f, width) + AnswerLineDrop;
         const qreal gap = (height - used) / (last - first + 1);
         qreal y = top;
         for (int f = first; f <= last; ++f) {
-            const qreal h = cardHeightFor(f, width);
-            content::paintCard(p, content::CardKind::Formula, f, QRectF(left, y, width, h));
+            const qreal h = cardHeightFor(compounds, f, width);
+            compounds.paintFormula(p, f, QRectF(left, y, width, h));
             y += h + AnswerLineDrop;
             p.drawLine(QPointF(slotLeft + AnswerLineInset, y),
                        QPointF(slotLeft + slot - AnswerLineInset, y));
@@ -172,9 +176,11 @@ qreal namesHeight() {
 
 // The names in three columns, read down each column, in the order the
 // exercise's column shows them.
-void drawNames(QPainter& p, qreal top, const ColumnOrder& homeRow) {
-    std::array<int, 20> nameAtRow{};
-    for (int name = 0; name < 20; ++name)
+void drawNames(QPainter& p, const content::ExerciseSet& compounds, qreal top,
+               const ColumnOrder& homeRow) {
+    const int count = compounds.size();
+    std::vector<int> nameAtRow(std::size_t(count), 0);
+    for (int name = 0; name < count; ++name)
         nameAtRow[std::size_t(homeRow[std::size_t(name)])] = name;
 
     p.setPen(QPen(Ink, 0.25 * Mm));
@@ -185,33 +191,34 @@ void drawNames(QPainter& p, qreal top, const ColumnOrder& homeRow) {
 
     const qreal columnWidth = (Usable - 8 * Mm) / NameColumns;
     QStringList names;
-    for (int k = 0; k < 20; ++k)
-        names << content::nameText(k);
+    for (int k = 0; k < count; ++k)
+        names << compounds.nameText(k);
     p.setFont(fitted(content::serifBold(), 11, names, columnWidth - 5 * Mm));
-    for (int row = 0; row < 20; ++row) {
+    for (int row = 0; row < count; ++row) {
         const int column = row / NamesPerColumn;
         const qreal x = Margin + 4 * Mm + column * columnWidth;
         const qreal y = top + 9 * Mm + (row % NamesPerColumn + 0.75) * NameRowPitch;
-        p.drawText(QPointF(x, y), content::nameText(nameAtRow[std::size_t(row)]));
+        p.drawText(QPointF(x, y), compounds.nameText(nameAtRow[std::size_t(row)]));
     }
 }
 
-bool paintWorksheet(QIODevice& device, const ColumnOrder& homeRow) {
+bool paintWorksheet(QIODevice& device, const ColumnOrder& homeRow,
+                    const content::ExerciseSet& compounds) {
     content::registerBundledFonts();
     QPdfWriter pdf(&device);
     pdf.setResolution(Resolution);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle(title());
+    pdf.setTitle(compounds.title());
     pdf.setCreator(QStringLiteral("onomatologia"));
     QPainter p;
     if (!p.begin(&pdf))
         return false;
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal formulasTop = drawHeader(p);
+    const qreal formulasTop = drawHeader(p, compounds.title());
     const qreal namesTop = PageHeight - Margin - namesHeight();
-    drawFormulas(p, formulasTop, namesTop - 6 * Mm);
-    drawNames(p, namesTop, homeRow);
+    drawFormulas(p, compounds, formulasTop, namesTop - 6 * Mm);
+    drawNames(p, compounds, namesTop, homeRow);
     return p.end();
 }
 
@@ -250,18 +257,19 @@ QString namesHeading() {
     return QStringLiteral(u"Ονόματα ενώσεων");
 }
 
-bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* error) {
+bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* error,
+                    const content::ExerciseSet& compounds) {
     const auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
-    if (!isColumnOrder(homeRow))
+    if (!isColumnOrder(homeRow, compounds.size()))
         return fail(QStringLiteral("the column order does not hold every row once"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    if (!paintWorksheet(file, homeRow)) {
+    if (!paintWorksheet(file, homeRow, compounds)) {
         file.cancelWriting();
         return fail(QStringLiteral("the page could not be drawn"));
     }
@@ -270,17 +278,18 @@ bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* er
     return true;
 }
 
-void showWorksheet(const ColumnOrder& homeRow) {
-    if (web::hasSchoolServer()) {
+void showWorksheet(const ColumnOrder& homeRow, const content::ExerciseSet& compounds) {
+    // The school's server has the worksheet of the built-in exercise only.
+    if (web::hasSchoolServer() && compounds.isBuiltIn()) {
         OpenWebPage(web::worksheetUrl(), web::ShowCommand::Show);
         return;
     }
-    if (!isColumnOrder(homeRow))
+    if (!isColumnOrder(homeRow, compounds.size()))
         return;
     const std::unique_ptr<QTemporaryFile> file = newWorksheetFile();
     if (!file)
         return;
-    const bool written = paintWorksheet(*file, homeRow) && file->flush();
+    const bool written = paintWorksheet(*file, homeRow, compounds) && file->flush();
     file->close();
     if (!written) {
         file->remove();
