@@ -98,17 +98,25 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent,
 void Form1::openCompounds(std::shared_ptr<const content::ExerciseSet> compounds) {
     compounds_ = std::move(compounds);
     buildBoard();
+    // A widget put into a shown window shows only at the next turn of the
+    // event loop; the board is there at once.
+    view_->show();
+    layout()->activate();
     view_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::buildBoard() {
     setWindowTitle(compounds_->title());
-    auto exercise = std::make_unique<board::Exercise>(*random_, shapeOf(*compounds_));
-    auto* view = new BoardView(*exercise, scale_, *compounds_, this);
-    // The old board goes first, while the exercise it shows is still there.
-    setCentralWidget(view);
-    exercise_ = std::move(exercise);
-    view_ = view;
+    // The old board goes first, at once and while the exercise it shows is
+    // still there: hidden while whole (which ends a drag), then deleted.
+    if (QWidget* old = takeCentralWidget()) {
+        old->hide();
+        old->disconnect(this);
+        delete old;
+    }
+    exercise_ = std::make_unique<board::Exercise>(*random_, shapeOf(*compounds_));
+    view_ = new BoardView(*exercise_, scale_, *compounds_, this);
+    setCentralWidget(view_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connect(view_, &BoardView::gradeChanged, this, &Form1::showGrade);
     connect(view_, &BoardView::explainRequested, this, &Form1::explain);
