@@ -172,9 +172,13 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    Form1 window;
+    // A set given on the command line is read before the window is made, so
+    // that the board is built once, with it.
+    QStringList problems;
+    const auto compounds = setFile.isEmpty() ? nullptr : Form1::readSetFile(setFile, &problems);
+    Form1 window(nullptr, nullptr, compounds);
     window.show();
-    if (!setFile.isEmpty())
-        window.openSetFile(setFile);
+    if (!problems.isEmpty())
+        window.tellSetProblems(setFile, problems);
     return QApplication::exec();
 }

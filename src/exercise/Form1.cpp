@@ -297,10 +297,13 @@ std::shared_ptr<const content::ExerciseSet> Form1::readSetFile(const QString& pa
 void Form1::openSetFile(const QString& path) {
     QStringList problems;
     const auto compounds = readSetFile(path, &problems);
-    if (compounds) {
+    if (compounds)
         openCompounds(compounds);
-        return;
-    }
+    else
+        tellSetProblems(path, problems);
+}
+
+void Form1::tellSetProblems(const QString& path, const QStringList& problems) {
     constexpr qsizetype Shown = 10;
     QString text = QStringLiteral(u"Το αρχείο «%1» δεν ανοίγει ως σύνολο ενώσεων:\n\n")
                        .arg(QFileInfo(path).fileName()) +

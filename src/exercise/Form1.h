@@ -54,6 +54,8 @@ public:
     // Opens a teacher's set of compounds (CSV). A file with problems is told
     // of in one dialog, and the exercise goes on with what it had.
     void openSetFile(const QString& path);
+    // The one dialog that tells what is wrong with a set file.
+    void tellSetProblems(const QString& path, const QStringList& problems);
     // Reads and checks a set file in full: text, cards, the explanation
     // window's boxes, the frame. Every problem, a line each, or the set.
     static std::shared_ptr<const content::ExerciseSet> readSetFile(const QString& path,
