@@ -322,9 +322,18 @@ std::string writeCompoundSet(const CompoundSet& set) {
     row({set.title});
     row({SetColumns.begin(), SetColumns.end()});
     for (const Compound& c : set.compounds) {
-        std::string formula = writeNotation(c.formula);
-        for (std::size_t at; (at = formula.find("≡")) != std::string::npos;)
-            formula.replace(at, std::string_view("≡").size(), "#");
+        // "≡" written "#", which every code page has.
+        const std::string notation = writeNotation(c.formula);
+        const std::string_view triple = "≡";
+        std::string formula;
+        for (std::size_t i = 0; i < notation.size();) {
+            if (notation.compare(i, triple.size(), triple) == 0) {
+                formula += '#';
+                i += triple.size();
+            } else {
+                formula += notation[i++];
+            }
+        }
         row({formula, c.name, c.parts[0].part, c.parts[0].reason, c.parts[1].part,
              c.parts[1].reason, c.parts[2].part, c.parts[2].reason, c.parts[3].part,
              c.parts[3].reason});
