@@ -6,6 +6,7 @@
 
 #include "content/BuiltInSet.h"
 #include "content/Catalogue.h"
+#include "content/ExerciseSet.h"
 #include "content/Fonts.h"
 #include "content/FormulaDescriptions.h"
 #include "content/Pairing.h"
@@ -75,6 +76,25 @@ private slots:
         QCOMPARE(QString::fromStdString(alkanes.set.compounds[0].parts[0].reason),
                  QStringLiteral(u"γιατί έχει 1 άτομο C"));
         QCOMPARE(alkanes.set.compounds[7].formula.rows(), 3);
+    }
+
+    // Opened again, the template is the same exercise to the pixel: every
+    // formula card and the name card that belongs under it.
+    void theTemplateOpenedAgainShowsTheSamePictures() {
+        const SetReading read = readCompoundSet(writeCompoundSet(builtInSet()), "πρότυπο.csv");
+        QVERIFY(read.ok());
+        const auto opened = ExerciseSet::of(read.set);
+        const auto twenty = ExerciseSet::builtIn();
+        const QSize formulaSize(207, 62), nameSize(227, 23);
+        for (int f = 0; f < FormulaCount; ++f) {
+            QCOMPARE(opened->formulaPlainText(f), twenty->formulaPlainText(f));
+            QCOMPARE(opened->cardPixmap(CardKind::Formula, f, formulaSize, 2).toImage(),
+                     twenty->cardPixmap(CardKind::Formula, f, formulaSize, 2).toImage());
+            const int name = CorrectNameForFormula[std::size_t(f)];
+            QCOMPARE(opened->correctNameFor(f), int16_t(f));
+            QCOMPARE(opened->cardPixmap(CardKind::Name, f, nameSize, 2).toImage(),
+                     twenty->cardPixmap(CardKind::Name, name, nameSize, 2).toImage());
+        }
     }
 
     void aNameTooLongForItsCardIsToldHowMuchFits() {
