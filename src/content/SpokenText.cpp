@@ -49,7 +49,9 @@ QString bondWords(Bond bond) {
 
 QString branchWords(const Branch& branch) {
     // "2ο" with the Greek omicron, which the Greek voice reads as "δεύτερο".
-    return QStringLiteral(u"διακλάδωση %1 στον %2\u03bf άνθρακα")
+    // The second branch of a carbon stands above it, and is told apart so.
+    return (branch.above ? QStringLiteral(u"διακλάδωση %1 πάνω από τον %2\u03bf άνθρακα")
+                         : QStringLiteral(u"διακλάδωση %1 στον %2\u03bf άνθρακα"))
         .arg(groupText(branch.group))
         .arg(branch.carbon);
 }

@@ -40,6 +40,7 @@ private slots:
 
     void formulasAreSpokenWithTheirBonds_data();
     void formulasAreSpokenWithTheirBonds();
+    void aBranchAboveItsCarbonIsToldApart();
     void everyFormulaKeepsEveryBondAndBranch_data();
     void everyFormulaKeepsEveryBondAndBranch();
 };
@@ -163,6 +164,17 @@ void TestSpoken::formulasAreSpokenWithTheirBonds() {
     QFETCH(int, formula);
     QFETCH(QStringList, items);
     QCOMPARE(itemsOf(content::formulaSpokenText(formula)), items);
+}
+
+// A three-row card: the second branch of a carbon stands above it.
+void TestSpoken::aBranchAboveItsCarbonIsToldApart() {
+    const content::FormulaParse read = content::parseFormula("CH3C(CH3)(Cl)CH3");
+    QVERIFY(read.ok());
+    QCOMPARE(itemsOf(content::formulaSpokenText(read.formula)),
+             QStringList({QStringLiteral("C H3"), QStringLiteral("C"),
+                          QStringLiteral(u"διακλάδωση C H3 στον 2ο άνθρακα"),
+                          QStringLiteral(u"διακλάδωση Cl πάνω από τον 2ο άνθρακα"),
+                          QStringLiteral("C H3")}));
 }
 
 void TestSpoken::everyFormulaKeepsEveryBondAndBranch_data() {
