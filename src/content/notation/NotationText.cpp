@@ -95,6 +95,16 @@ NotationText readNotationText(std::string_view utf8) {
     return out;
 }
 
+std::u32string decodeUtf8(std::string_view utf8) {
+    std::u32string out;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto [c, length] = decodeOne(utf8, at);
+        out += c == 0 && utf8[at] != 0 ? U'\uFFFD' : c;
+        at += length;
+    }
+    return out;
+}
+
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t at = 0; at < bytes.size();) {
         const auto [c, length] = decodeOne(bytes, at);

@@ -46,6 +46,9 @@ NotationText readNotationText(std::string_view utf8);
 // `c` as UTF-8.
 std::string utf8Of(char32_t c);
 
+// `utf8` as code points; a byte that begins no valid sequence becomes U+FFFD.
+std::u32string decodeUtf8(std::string_view utf8);
+
 // Whether `bytes` are UTF-8 throughout, read as strictly as formulas are: no
 // overlong forms, no surrogates.
 bool isValidUtf8(std::string_view bytes);

@@ -31,20 +31,6 @@ std::string titleFromFileName(std::string_view name) {
     return std::string(name);
 }
 
-std::u32string decoded(std::string_view utf8) {
-    std::u32string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const std::size_t n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        char32_t c = n == 1 ? b : b & (0x3F >> (n - 1));
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out += c;
-        i += n;
-    }
-    return out;
-}
-
 // A Greek letter without its accent or diaeresis, and in small letters: a
 // part of a name is found in the name however it is accented.
 char32_t plainLetter(char32_t c) {
@@ -61,7 +47,7 @@ char32_t plainLetter(char32_t c) {
 }
 
 std::u32string plain(std::string_view utf8) {
-    std::u32string out = decoded(utf8);
+    std::u32string out = decodeUtf8(utf8);
     for (char32_t& c : out)
         c = plainLetter(c);
     return out;
