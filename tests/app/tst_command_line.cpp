@@ -153,7 +153,10 @@ void TestCommandLine::aTemplateIsWrittenCheckedAndNeverWrittenOver() {
 
     run = runProgram({QStringLiteral("--export-set"), path});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.contains(QStringLiteral("exists already")));
+    QCOMPARE(run.err, QStringLiteral(u"onomatologia: το σύνολο δεν γράφτηκε στο «%1»: το αρχείο "
+                                     u"υπάρχει ήδη — το πρόγραμμα δεν γράφει ποτέ πάνω σε αρχείο· "
+                                     u"δώστε άλλο όνομα\n")
+                          .arg(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), written);
 
