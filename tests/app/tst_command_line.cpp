@@ -9,6 +9,7 @@
 #include "support/PdfText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,10 +26,13 @@ struct Run {
 
 // The program with no display, no platform chosen, no Wayland socket and no
 // runtime folder, as from a terminal logged in remotely.
-Run runProgram(const QStringList& arguments) {
+// `language` is the LANG it runs under (Greek unless told otherwise).
+Run runProgram(const QStringList& arguments, const QString& language = u"el_GR.UTF-8"_qs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
+                             "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
         env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), language);
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(ONOMATOLOGIA_BINARY), arguments);
@@ -66,7 +70,174 @@ private slots:
     void helpAndVersionAnswerWithoutADisplay();
     void aTemplateIsWrittenCheckedAndNeverWrittenOver();
     void aBadSetIsToldLineByLine();
+    void helpFollowsTheLanguage_data();
+    void helpFollowsTheLanguage();
+    void aFileThatIsNoSetIsToldInOneLine_data();
+    void aFileThatIsNoSetIsToldInOneLine();
+    void commandLineMistakesAreToldInGreek_data();
+    void commandLineMistakesAreToldInGreek();
+    void warningsAloneLetTheSetBeUsed();
+    void aMebibyteOfBadBytesIsToldInAHundredLines();
 };
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+QByteArray utf16(const QString& text, bool bigEndian) {
+    QByteArray out;
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        out += bigEndian ? QByteArray{&high, 1} + low : QByteArray{&low, 1} + high;
+    }
+    return out;
+}
+
+const QByteArray Header = "Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;"
+                          "Αιτιολογία;Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και "
+                          "υποκαταστατών;Αιτιολογία\r\n";
+
+} // namespace
+
+void TestCommandLine::helpFollowsTheLanguage_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addRow("Greek") << "el_GR.UTF-8"
+                           << QStringList{u"Χρήση: "_qs, u"Επιλογές:"_qs,
+                                          u"--check-set <αρχείο>"_qs, u"Δείχνει την έκδοση."_qs};
+    QTest::addRow("any other") << "C.UTF-8"
+                               << QStringList{u"Usage: "_qs, u"Options:"_qs,
+                                              u"--check-set <file>"_qs,
+                                              u"Displays version information."_qs};
+}
+
+void TestCommandLine::helpFollowsTheLanguage() {
+    QFETCH(QString, language);
+    QFETCH(QStringList, expected);
+    const Run run = runProgram({QStringLiteral("--help")}, language);
+    QCOMPARE(run.exitCode, 0);
+    for (const QString& words : expected)
+        QVERIFY2(run.out.contains(words), qPrintable(run.out));
+}
+
+// A file that is no CSV at all is told what it is, in one line.
+void TestCommandLine::aFileThatIsNoSetIsToldInOneLine_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("line");
+    const QString workbook =
+        u"το αρχείο είναι βιβλίο εργασίας (xlsx, ods ή xls), όχι CSV — αποθηκεύστε το ως CSV: "
+        u"στο LibreOffice Calc Αρχείο > Αποθήκευση ως > Κείμενο CSV (.csv), στο Excel Αρχείο > "
+        u"Αποθήκευση ως > CSV UTF-8 (οριοθετημένο με κόμματα)"_qs;
+    const QString utf16Line = u"το αρχείο είναι σε UTF-16 (\"Unicode Text\") — αποθηκεύστε το "
+                              u"ως CSV UTF-8 (οριοθετημένο με κόμματα)"_qs;
+    const QString header = QString::fromUtf8(Header);
+    QTest::addRow("xlsx or ods") << QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) +
+                                        QByteArray(900, '\xC3')
+                                 << workbook;
+    QTest::addRow("old Excel") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") +
+                                      QByteArray(700, '\x81')
+                               << workbook;
+    QTest::addRow("UTF-16 LE, mark") << "\xFF\xFE" + utf16(header, false) << utf16Line;
+    QTest::addRow("UTF-16 LE, no mark") << utf16(header, false) << utf16Line;
+    QTest::addRow("UTF-16 BE, no mark") << utf16(header, true) << utf16Line;
+    QTest::addRow("empty") << QByteArray()
+                           << u"το αρχείο είναι κενό — ξεκινήστε από το πρότυπο (onomatologia "
+                              u"--export-set)"_qs;
+    QTest::addRow("a folder") << QByteArray("folder") << u"είναι φάκελος, όχι αρχείο"_qs;
+    QTest::addRow("missing") << QByteArray("missing") << u"το αρχείο δεν υπάρχει"_qs;
+}
+
+void TestCommandLine::aFileThatIsNoSetIsToldInOneLine() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, line);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("σύνολο.csv"));
+    if (bytes == "folder")
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("σύνολο.csv")));
+    else if (bytes != "missing")
+        path = writeFile(dir, QStringLiteral("σύνολο.csv"), bytes);
+    const Run run = runProgram({QStringLiteral("--check-set"), path});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, line + u'\n');
+}
+
+void TestCommandLine::commandLineMistakesAreToldInGreek_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("told");
+    QTest::addRow("unknown option")
+        << QStringList{"--check-sets", "x.csv"}
+        << u"Άγνωστη επιλογή 'check-sets'. Δείτε onomatologia --help."_qs;
+    QTest::addRow("missing value")
+        << QStringList{"--check-set"}
+        << u"Λείπει η τιμή μετά το '--check-set'. Δείτε onomatologia --help."_qs;
+    QTest::addRow("a second file to check")
+        << QStringList{"--check-set", "a.csv", "b.csv"}
+        << u"περισσεύει το «b.csv» — δείτε onomatologia --help"_qs;
+    QTest::addRow("a missing set for the worksheet")
+        << QStringList{"--worksheet", "w.pdf", "κανένα.csv"} << QString();
+}
+
+void TestCommandLine::commandLineMistakesAreToldInGreek() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, told);
+    // Greek whatever the system's language: the help may be English, a
+    // mistake is told as every other word of the program.
+    for (const QString& language : {u"el_GR.UTF-8"_qs, u"C.UTF-8"_qs}) {
+        const Run run = runProgram(arguments, language);
+        QVERIFY(run.exitCode > 0);
+        if (told.isEmpty()) {
+            QCOMPARE(run.out, u"το αρχείο δεν υπάρχει\n"_qs);
+            continue;
+        }
+        QCOMPARE(run.err, u"onomatologia: "_qs + told + u'\n');
+    }
+    // --export-set takes a set besides the file it writes.
+    QTemporaryDir dir;
+    const Run run = runProgram({QStringLiteral("--export-set"),
+                                dir.filePath(QStringLiteral("x.csv")), QStringLiteral("y.csv")});
+    QCOMPARE(run.exitCode, 0);
+}
+
+// A set whose only problem is a warning can be used: exit 0, the warning told.
+void TestCommandLine::warningsAloneLetTheSetBeUsed() {
+    QTemporaryDir dir;
+    const QString path = writeFile(
+        dir, QStringLiteral("διένια.csv"),
+        Header + "CH4;μεθάνιο;;;;;;;;\r\nCH2=CHCH=CH2;1,3-βουταδιένιο;;;;;;;13;γιατί έχει "
+                 "διπλούς δεσμούς στο 1ο και 3ο άτομο C\r\n");
+    const Run run = runProgram({QStringLiteral("--check-set"), path});
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = run.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(
+        lines[0].startsWith(u"προσοχή: γραμμή 3, «Θέση και είδος δεσμών και υποκαταστατών» (I): "
+                            u"«13» δεν υπάρχει στο όνομα"_qs),
+        qPrintable(lines[0]));
+    QCOMPARE(lines[1], path + u": «διένια», 2 ενώσεις"_qs);
+}
+
+// A mebibyte of bytes no code page defines: a hundred lines, then the count.
+void TestCommandLine::aMebibyteOfBadBytesIsToldInAHundredLines() {
+    QTemporaryDir dir;
+    QByteArray bytes;
+    while (bytes.size() < 1024 * 1024)
+        bytes += "\xAA\xD2\xFF\xAA\xD2\xFF\xAA\n";
+    bytes.truncate(1024 * 1024);
+    const Run run = runProgram({QStringLiteral("--check-set"), writeFile(dir, u"x.csv"_qs, bytes)});
+    QCOMPARE(run.exitCode, 1);
+    const QStringList lines = run.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 101);
+    QCOMPARE(lines[99],
+             u"γραμμή 100: ο χαρακτήρας 1 της γραμμής δεν είναι ούτε UTF-8 ούτε "
+             u"Windows-1253 (και 6 ακόμη στη γραμμή) — αποθηκεύστε το αρχείο ως CSV UTF-8"_qs);
+    QCOMPARE(lines[100], u"… και %1 ακόμη"_qs.arg(1024 * 1024 / 8 - 100));
+}
 
 void TestCommandLine::eachWorksheetRunDealsItsOwnColumn() {
     const QTemporaryDir dir;
@@ -114,10 +285,8 @@ void TestCommandLine::aBadWorksheetPathCostsOneLineAndLeavesNothing() {
 void TestCommandLine::helpAndVersionAnswerWithoutADisplay_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("help_names_the_worksheet_option") << "--help"
-                                                     << "--worksheet <file>";
-    QTest::addRow("short_help") << "-h"
-                                << "--worksheet <file>";
+    QTest::addRow("help_names_the_worksheet_option") << "--help" << u"--worksheet <αρχείο>"_qs;
+    QTest::addRow("short_help") << "-h" << u"--worksheet <αρχείο>"_qs;
     QTest::addRow("version") << "--version"
                              << "onomatologia 1.";
 }

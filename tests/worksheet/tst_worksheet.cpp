@@ -5,6 +5,7 @@
 
 #include "content/CardPictures.h"
 #include "content/Fonts.h"
+#include "content/FormulaDescriptions.h"
 #include "exercise/rules/Board.h"
 #include "exercise/rules/RandomSource.h"
 #include "shared/WebPage.h"
@@ -15,11 +16,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <numeric>
+#include <sys/resource.h>
 
 using testing_support::pdfInfo;
 using testing_support::pdfTextLines;
@@ -79,6 +83,8 @@ private slots:
     void aFailedWriteLeavesNothingBehind_data();
     void aFailedWriteLeavesNothingBehind();
     void commandOpensANewWorksheetEachTimeWithoutAServer();
+    void everyFormulaCardIsOnThePage();
+    void aWorksheetThatCannotBeWrittenLeavesNothingInTheCache();
 };
 
 void TestWorksheet::initTestCase() {
@@ -188,6 +194,49 @@ void TestWorksheet::commandOpensANewWorksheetEachTimeWithoutAServer() {
         QCOMPARE(namesOnPage(pdfTextLines(paths[i])), namesInColumnOrder(i == 0 ? first : second));
         QFile::remove(paths[i]);
     }
+}
+
+// The last card of each column is drawn too: every formula of one row is
+// found on the page by its letters (a reader's search takes subscripts
+// apart), the twentieth (1-aminopropane, the only one with NH) by name.
+void TestWorksheet::everyFormulaCardIsOnThePage() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.pdf"));
+    QVERIFY(worksheet::writeWorksheet(path, catalogueOrder()));
+    const QRegularExpression notLetters(QStringLiteral("[^A-Za-z]"));
+    const QString letters = pdfTextLines(path).join(QString()).remove(notLetters);
+    QVERIFY2(letters.contains(QStringLiteral("CHCHCHNH")), qPrintable(letters));
+    int found = 0;
+    for (int f = 0; f < 20; ++f) {
+        if (content::formulaDescriptions()[std::size_t(f)].rows() > 1)
+            continue;
+        const QString formula = content::formulaPlainText(f);
+        QVERIFY2(letters.contains(QString(formula).remove(notLetters)), qPrintable(formula));
+        ++found;
+    }
+    QVERIFY(found >= 10);
+}
+
+// A worksheet whose writing fails (here: the file may grow to 8 KiB only)
+// is neither opened nor left half-written in the cache folder.
+void TestWorksheet::aWorksheetThatCannotBeWrittenLeavesNothingInTheCache() {
+    if (web::hasSchoolServer())
+        QSKIP("built for a school: the command opens the school's worksheet");
+    UrlCatcher catcher;
+    const UrlHandlerScope scope(&catcher, {QStringLiteral("file")});
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+    QVERIFY(cache.mkpath(QStringLiteral(".")));
+    const QStringList before = cache.entryList(QDir::Files | QDir::Hidden);
+    rlimit was{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &was), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{8192, was.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    worksheet::showWorksheet(catalogueOrder());
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &was), 0);
+    std::signal(SIGXFSZ, oldSignal);
+    QCOMPARE(catcher.urls.size(), 0);
+    QCOMPARE(cache.entryList(QDir::Files | QDir::Hidden), before);
 }
 
 QTEST_MAIN(TestWorksheet)
