@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +27,32 @@ using testing_support::Pointer;
 namespace {
 
 const QString Alkanes = QStringLiteral(EXAMPLES_DIR "/αλκάνια.csv");
+
+// A file dropped on the window as a file manager drops it; whether the
+// window took it.
+bool drop(Form1& w, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = w.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &dropped);
+    return true;
+}
+
+const QByteArray Header = "Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;"
+                          "Αιτιολογία;Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και "
+                          "υποκαταστατών;Αιτιολογία\n";
+
+QString writeSet(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return file.fileName();
+}
 
 std::unique_ptr<Form1> windowWith(const QString& setFile) {
     auto w = testing_support::makeWindow(7u, testing_support::Activation::Active);
@@ -48,12 +76,18 @@ private slots:
         QCOMPARE(w->board().formulaCount(), 8);
         QCOMPARE(w->board().nameCount(), 8);
         QCOMPARE(w->compounds().nameText(7), QStringLiteral(u"διμεθυλοπροπάνιο"));
-        // What the board paints: the set's cards, not the built-in ones.
-        const QImage shown = w->boardView()->grab().toImage();
+        // What the board paints: the set's cards, not the built-in ones. The
+        // eighth card has ink, and is not what the built-in board shows there.
         const QRect third = w->boardView()->formulaRect(7);
-        const QImage card = shown.copy(third);
-        QVERIFY(card.pixelColor(card.width() / 2, 3) == QColor(255, 255, 0) ||
-                card.pixelColor(card.width() / 2, card.height() / 2) != QColor(255, 255, 192));
+        const QImage card = w->boardView()->grab().toImage().copy(third);
+        auto builtIn = testing_support::makeWindow(7u);
+        QVERIFY(builtIn);
+        QVERIFY(card != builtIn->boardView()->grab().toImage().copy(third));
+        int ink = 0;
+        for (int y = 0; y < card.height(); ++y)
+            for (int x = 0; x < card.width(); ++x)
+                ink += qGray(card.pixel(x, y)) < 96 ? 1 : 0;
+        QVERIFY2(ink > 30, qPrintable(QString::number(ink)));
         QVERIFY(third.height() > w->boardView()->formulaRect(0).height() * 2);
 
         // Every name dragged onto its formula, then Check: 100 %.
@@ -111,20 +145,8 @@ private slots:
     void aDroppedSetFileOpens() {
         auto w = testing_support::makeWindow(7u, testing_support::Activation::Active);
         QVERIFY(w);
-        const auto drop = [&](const QString& path) {
-            QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(path)});
-            const QPoint at = w->rect().center();
-            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(w.get(), &enter);
-            if (!enter.isAccepted())
-                return false;
-            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(w.get(), &dropped);
-            return true;
-        };
-        QVERIFY(!drop(QStringLiteral(EXAMPLES_DIR "/../README.md")));
-        QVERIFY(drop(Alkanes));
+        QVERIFY(!drop(*w, QStringLiteral(EXAMPLES_DIR "/../README.md")));
+        QVERIFY(drop(*w, Alkanes));
         QTRY_COMPARE(w->windowTitle(), QStringLiteral(u"Αλκάνια"));
         QCOMPARE(w->board().formulaCount(), 8);
         QVERIFY(w->boardView()->hasFocus());
@@ -158,6 +180,61 @@ private slots:
         QVERIFY(told.contains(QStringLiteral(u"… και 2 ακόμη")));
         QCOMPARE(w->board().formulaCount(), 20);
         QCOMPARE(w->windowTitle(), Form1::caption());
+    }
+
+    // A bad file dropped on a teacher's set leaves that set as it was.
+    void aBadFileDroppedOnASetKeepsTheSet() {
+        auto w = windowWith(Alkanes);
+        QVERIFY(w);
+        QTemporaryDir dir;
+        const QString bad = writeSet(dir, QStringLiteral("κενό.csv"), QByteArray());
+        // The dialog runs its own loop: it is read and closed from there.
+        QString told, button;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told = box->text();
+                button = box->buttons().size() == 1 ? box->buttons().first()->text() : QString();
+                box->accept();
+            }
+        });
+        closer.start(10);
+        QVERIFY(drop(*w, bad));
+        QTRY_VERIFY(!told.isEmpty());
+        QCOMPARE(button, QStringLiteral(u"Εντάξει"));
+        QVERIFY2(told.contains(QStringLiteral(u"το αρχείο είναι κενό")), qPrintable(told));
+        QCOMPARE(w->windowTitle(), QStringLiteral(u"Αλκάνια"));
+        QCOMPARE(w->board().formulaCount(), 8);
+        QCOMPARE(w->compounds().nameText(7), QStringLiteral(u"διμεθυλοπροπάνιο"));
+    }
+
+    // A set with a warning alone opens; the warning is shown once, in a box
+    // that leaves the board working, and a set opened after it takes it away.
+    void aSetWithAWarningOpensAndShowsItOnce() {
+        QTemporaryDir dir;
+        const QString path = writeSet(
+            dir, QStringLiteral("διένια.csv"),
+            Header + "CH4;μεθάνιο;;;;;;;;\nCH2=CHCH=CH2;1,3-βουταδιένιο;;;;;;;13;γιατί έχει "
+                     "διπλούς δεσμούς στο 1ο και 3ο άτομο C\n");
+        auto w = testing_support::makeWindow(7u, testing_support::Activation::Active);
+        QVERIFY(w);
+        QVERIFY(drop(*w, path));
+        QTRY_VERIFY(w->setWarnings());
+        QCOMPARE(w->windowTitle(), QStringLiteral(u"διένια"));
+        QCOMPARE(w->board().formulaCount(), 2);
+        QVERIFY(!QApplication::activeModalWidget());
+        QMessageBox* box = w->setWarnings();
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->text().count(QStringLiteral(u"«13» δεν υπάρχει στο όνομα")), 1);
+        QCOMPARE(box->buttons().first()->text(), QStringLiteral(u"Εντάξει"));
+        // The board still takes a whole drag while the box is open.
+        Pointer p(*w);
+        p.drag(p.onName(0), p.onFormula(0));
+        QCOMPARE(w->board().Slots()[0].Placed % 2, 0);
+        const QPointer<QMessageBox> first = box;
+        w->openSetFile(Alkanes);
+        QTRY_VERIFY(!first);
+        QVERIFY(!w->setWarnings());
     }
 };
 
