@@ -281,6 +281,28 @@ QMessageBox* setBox(QMessageBox::Icon icon, const QString& text, QWidget* parent
     return box;
 }
 
+// Beside the exercise window where the screen has room (right, below, left,
+// above), so that the box covers no card; over it only on a screen too small.
+void placeBeside(QWidget& box, const QRect& window) {
+    const QScreen* screen = QGuiApplication::screenAt(window.center());
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize size = box.frameGeometry().size();
+    constexpr int Gap = 8;
+    const int middleY = window.center().y() - size.height() / 2;
+    const int middleX = window.center().x() - size.width() / 2;
+    for (const QPoint at :
+         {QPoint(window.right() + Gap, middleY), QPoint(middleX, window.bottom() + Gap),
+          QPoint(window.left() - Gap - size.width(), middleY),
+          QPoint(middleX, window.top() - Gap - size.height())}) {
+        if (room.contains(QRect(at, size))) {
+            box.move(at);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 void Form1::openSetFile(const QString& path) {
@@ -308,6 +330,7 @@ void Form1::tellSetCheck(const QString& path, const content::SetCheck& check) {
         box->setWindowModality(Qt::NonModal);
         warnings_ = box;
         box->show();
+        placeBeside(*box, frameGeometry());
         return;
     }
     const QString text = QStringLiteral(u"Το αρχείο «%1» δεν ανοίγει ως σύνολο ενώσεων:\n\n")
