@@ -5,14 +5,17 @@
 // --help and --version answer without a window.
 
 #include "content/CardPictures.h"
+#include "content/FileErrors.h"
 #include "content/Fonts.h"
 #include "support/PdfText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 using testing_support::pdfTextLines;
 
@@ -26,8 +29,8 @@ struct Run {
 
 // The program with no display, no platform chosen, no Wayland socket and no
 // runtime folder, as from a terminal logged in remotely.
-// `language` is the LANG it runs under (Greek unless told otherwise).
-Run runProgram(const QStringList& arguments, const QString& language = u"el_GR.UTF-8"_qs) {
+// `language` is its LANG.
+Run runProgram(const QStringList& arguments, const QString& language = u"C.UTF-8"_qs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
                              "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
@@ -70,173 +73,136 @@ private slots:
     void helpAndVersionAnswerWithoutADisplay();
     void aTemplateIsWrittenCheckedAndNeverWrittenOver();
     void aBadSetIsToldLineByLine();
-    void helpFollowsTheLanguage_data();
-    void helpFollowsTheLanguage();
-    void aFileThatIsNoSetIsToldInOneLine_data();
-    void aFileThatIsNoSetIsToldInOneLine();
-    void commandLineMistakesAreToldInGreek_data();
-    void commandLineMistakesAreToldInGreek();
+    void whatGoesWrongIsToldInGreekInOneLine_data();
+    void whatGoesWrongIsToldInGreekInOneLine();
+    void aWriteErrorIsToldByItsNumber_data();
+    void aWriteErrorIsToldByItsNumber();
     void warningsAloneLetTheSetBeUsed();
     void aMebibyteOfBadBytesIsToldInAHundredLines();
 };
 
 namespace {
 
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
-}
-
-QByteArray utf16(const QString& text, bool bigEndian) {
-    QByteArray out;
-    for (const QChar c : text) {
-        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
-        out += bigEndian ? QByteArray{&high, 1} + low : QByteArray{&low, 1} + high;
-    }
-    return out;
-}
-
 const QByteArray Header = "Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;"
                           "Αιτιολογία;Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και "
                           "υποκαταστατών;Αιτιολογία\r\n";
 
+// `bytes` as the file "σύνολο.csv" in `dir`: its path.
+QString written(const QTemporaryDir& dir, const QByteArray& bytes) {
+    QFile file(dir.filePath(u"σύνολο.csv"_qs));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName()
+                                                                                : QString();
+}
+
 } // namespace
 
-void TestCommandLine::helpFollowsTheLanguage_data() {
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QStringList>("expected");
-    QTest::addRow("Greek") << "el_GR.UTF-8"
-                           << QStringList{u"Χρήση: "_qs, u"Επιλογές:"_qs,
-                                          u"--check-set <αρχείο>"_qs, u"Δείχνει την έκδοση."_qs};
-    QTest::addRow("any other") << "C.UTF-8"
-                               << QStringList{u"Usage: "_qs, u"Options:"_qs,
-                                              u"--check-set <file>"_qs,
-                                              u"Displays version information."_qs};
-}
-
-void TestCommandLine::helpFollowsTheLanguage() {
-    QFETCH(QString, language);
-    QFETCH(QStringList, expected);
-    const Run run = runProgram({QStringLiteral("--help")}, language);
-    QCOMPARE(run.exitCode, 0);
-    for (const QString& words : expected)
-        QVERIFY2(run.out.contains(words), qPrintable(run.out));
-}
-
-// A file that is no CSV at all is told what it is, in one line.
-void TestCommandLine::aFileThatIsNoSetIsToldInOneLine_data() {
+// What a file is, or what stands in the way, in one Greek line whatever the
+// system's language; %1 is the file "σύνολο.csv" holding `bytes` (none for
+// "-", a folder for "/").
+void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("told");
+    const QStringList check = {"--check-set", "%1"};
     const QString workbook =
         u"το αρχείο είναι βιβλίο εργασίας (xlsx, ods ή xls), όχι CSV — αποθηκεύστε το ως CSV: "
         u"στο LibreOffice Calc Αρχείο > Αποθήκευση ως > Κείμενο CSV (.csv), στο Excel Αρχείο > "
-        u"Αποθήκευση ως > CSV UTF-8 (οριοθετημένο με κόμματα)"_qs;
-    const QString utf16Line = u"το αρχείο είναι σε UTF-16 (\"Unicode Text\") — αποθηκεύστε το "
-                              u"ως CSV UTF-8 (οριοθετημένο με κόμματα)"_qs;
+        u"Αποθήκευση ως > CSV UTF-8 (οριοθετημένο με κόμματα)\n"_qs;
+    const QString utf16 = u"το αρχείο είναι σε UTF-16 (\"Unicode Text\") — αποθηκεύστε το ως "
+                          u"CSV UTF-8 (οριοθετημένο με κόμματα)\n"_qs;
     const QString header = QString::fromUtf8(Header);
-    QTest::addRow("xlsx or ods") << QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) +
-                                        QByteArray(900, '\xC3')
-                                 << workbook;
-    QTest::addRow("old Excel") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") +
-                                      QByteArray(700, '\x81')
+    QTest::addRow("xlsx") << QByteArray("PK\x03\x04\x14\x00", 6) + QByteArray(900, '\xC3') << check
+                          << workbook;
+    QTest::addRow("old Excel") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\x81\x81") << check
                                << workbook;
-    QTest::addRow("UTF-16 LE, mark") << "\xFF\xFE" + utf16(header, false) << utf16Line;
-    QTest::addRow("UTF-16 LE, no mark") << utf16(header, false) << utf16Line;
-    QTest::addRow("UTF-16 BE, no mark") << utf16(header, true) << utf16Line;
-    QTest::addRow("empty") << QByteArray()
+    QTest::addRow("UTF-16 LE") << QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(header))
+                               << check << utf16;
+    QTest::addRow("UTF-16 BE") << QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(header))
+                               << check << utf16;
+    QTest::addRow("empty") << QByteArray() << check
                            << u"το αρχείο είναι κενό — ξεκινήστε από το πρότυπο (onomatologia "
-                              u"--export-set)"_qs;
-    QTest::addRow("a folder") << QByteArray("folder") << u"είναι φάκελος, όχι αρχείο"_qs;
-    QTest::addRow("missing") << QByteArray("missing") << u"το αρχείο δεν υπάρχει"_qs;
-}
-
-void TestCommandLine::aFileThatIsNoSetIsToldInOneLine() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, line);
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("σύνολο.csv"));
-    if (bytes == "folder")
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("σύνολο.csv")));
-    else if (bytes != "missing")
-        path = writeFile(dir, QStringLiteral("σύνολο.csv"), bytes);
-    const Run run = runProgram({QStringLiteral("--check-set"), path});
-    QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.out, line + u'\n');
-}
-
-void TestCommandLine::commandLineMistakesAreToldInGreek_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("told");
-    QTest::addRow("unknown option")
-        << QStringList{"--check-sets", "x.csv"}
-        << u"Άγνωστη επιλογή 'check-sets'. Δείτε onomatologia --help."_qs;
-    QTest::addRow("missing value")
-        << QStringList{"--check-set"}
-        << u"Λείπει η τιμή μετά το '--check-set'. Δείτε onomatologia --help."_qs;
+                              u"--export-set)\n"_qs;
+    QTest::addRow("a folder") << QByteArray("/") << check << u"είναι φάκελος, όχι αρχείο\n"_qs;
+    QTest::addRow("missing") << QByteArray("-") << check << u"το αρχείο δεν υπάρχει\n"_qs;
+    QTest::addRow("a template in no folder")
+        << QByteArray("-") << QStringList{"--export-set", "%1/x.csv"}
+        << u"onomatologia: το σύνολο δεν γράφτηκε στο «%1/x.csv»: ο φάκελος δεν υπάρχει\n"_qs;
+    QTest::addRow("a worksheet as a folder")
+        << QByteArray("/") << QStringList{"--worksheet", "%1"}
+        << u"onomatologia: το φύλλο εργασίας δεν γράφτηκε στο «%1»: είναι φάκελος, όχι αρχείο\n"_qs;
+    QTest::addRow("unknown option") << QByteArray("-") << QStringList{"--check-sets", "%1"}
+                                    << u"onomatologia: Άγνωστη επιλογή 'check-sets'. Δείτε "
+                                       u"onomatologia --help.\n"_qs;
+    QTest::addRow("no file to check") << QByteArray("-") << QStringList{"--check-set"}
+                                      << u"onomatologia: Λείπει η τιμή μετά το '--check-set'. "
+                                         u"Δείτε onomatologia --help.\n"_qs;
     QTest::addRow("a second file to check")
-        << QStringList{"--check-set", "a.csv", "b.csv"}
-        << u"περισσεύει το «b.csv» — δείτε onomatologia --help"_qs;
-    QTest::addRow("a missing set for the worksheet")
-        << QStringList{"--worksheet", "w.pdf", "κανένα.csv"} << QString();
+        << QByteArray("-") << QStringList{"--check-set", "%1", "b.csv"}
+        << u"onomatologia: περισσεύει το «b.csv» — δείτε onomatologia --help\n"_qs;
+    // A later form writes a teacher's set: the set is not refused today.
+    QTest::addRow("a set to export")
+        << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"} << QString();
 }
 
-void TestCommandLine::commandLineMistakesAreToldInGreek() {
+void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine() {
+    QFETCH(QByteArray, bytes);
     QFETCH(QStringList, arguments);
     QFETCH(QString, told);
-    // Greek whatever the system's language: the help may be English, a
-    // mistake is told as every other word of the program.
-    for (const QString& language : {u"el_GR.UTF-8"_qs, u"C.UTF-8"_qs}) {
-        const Run run = runProgram(arguments, language);
-        QVERIFY(run.exitCode > 0);
-        if (told.isEmpty()) {
-            QCOMPARE(run.out, u"το αρχείο δεν υπάρχει\n"_qs);
-            continue;
-        }
-        QCOMPARE(run.err, u"onomatologia: "_qs + told + u'\n');
-    }
-    // --export-set takes a set besides the file it writes.
     QTemporaryDir dir;
-    const Run run = runProgram({QStringLiteral("--export-set"),
-                                dir.filePath(QStringLiteral("x.csv")), QStringLiteral("y.csv")});
-    QCOMPARE(run.exitCode, 0);
+    QString path = dir.filePath(u"σύνολο.csv"_qs);
+    if (bytes == "/")
+        QVERIFY(QDir(dir.path()).mkdir(u"σύνολο.csv"_qs));
+    else if (bytes != "-")
+        path = written(dir, bytes);
+    for (QString& a : arguments)
+        a = a.arg(path);
+    const Run run = runProgram(arguments);
+    QCOMPARE(run.exitCode == 0, told.isEmpty());
+    QCOMPARE(run.out + run.err, told.arg(path));
+}
+
+void TestCommandLine::aWriteErrorIsToldByItsNumber_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("no permission") << EACCES << u"δεν έχετε άδεια να γράψετε εκεί"_qs;
+    QTest::addRow("disk full") << ENOSPC << u"ο δίσκος είναι γεμάτος"_qs;
+    QTest::addRow("read-only") << EROFS << u"ο δίσκος είναι μόνο για ανάγνωση"_qs;
+    QTest::addRow("any other") << EIO << u"η εγγραφή απέτυχε (σφάλμα %1)"_qs.arg(EIO);
+}
+
+void TestCommandLine::aWriteErrorIsToldByItsNumber() {
+    QFETCH(int, number);
+    QFETCH(QString, words);
+    QCOMPARE(content::writeErrorText(number), words);
 }
 
 // A set whose only problem is a warning can be used: exit 0, the warning told.
 void TestCommandLine::warningsAloneLetTheSetBeUsed() {
     QTemporaryDir dir;
-    const QString path = writeFile(
-        dir, QStringLiteral("διένια.csv"),
-        Header + "CH4;μεθάνιο;;;;;;;;\r\nCH2=CHCH=CH2;1,3-βουταδιένιο;;;;;;;13;γιατί έχει "
-                 "διπλούς δεσμούς στο 1ο και 3ο άτομο C\r\n");
+    const QString path = written(dir, Header + "CH4;μεθάνιο;;;;;;;;\r\nCH2=CHCH=CH2;"
+                                               "1,3-βουταδιένιο;;;;;;;13;γιατί\r\n");
     const Run run = runProgram({QStringLiteral("--check-set"), path});
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = run.out.trimmed().split(u'\n');
     QCOMPARE(lines.size(), 2);
-    QVERIFY2(
-        lines[0].startsWith(u"προσοχή: γραμμή 3, «Θέση και είδος δεσμών και υποκαταστατών» (I): "
-                            u"«13» δεν υπάρχει στο όνομα"_qs),
-        qPrintable(lines[0]));
-    QCOMPARE(lines[1], path + u": «διένια», 2 ενώσεις"_qs);
+    QVERIFY2(lines[0].startsWith(u"προσοχή: γραμμή 3, «Θέση και είδος δεσμών και υποκαταστατών» "
+                                 u"(I): «13» δεν υπάρχει στο όνομα"_qs),
+             qPrintable(lines[0]));
+    QCOMPARE(lines[1], path + u": «σύνολο», 2 ενώσεις"_qs);
 }
 
 // A mebibyte of bytes no code page defines: a hundred lines, then the count.
 void TestCommandLine::aMebibyteOfBadBytesIsToldInAHundredLines() {
     QTemporaryDir dir;
-    QByteArray bytes;
-    while (bytes.size() < 1024 * 1024)
-        bytes += "\xAA\xD2\xFF\xAA\xD2\xFF\xAA\n";
-    bytes.truncate(1024 * 1024);
-    const Run run = runProgram({QStringLiteral("--check-set"), writeFile(dir, u"x.csv"_qs, bytes)});
+    const QByteArray bytes = QByteArray("\xAA\xD2\xFF\xAA\xD2\xFF\xAA\n").repeated(128 * 1024);
+    const Run run = runProgram({QStringLiteral("--check-set"), written(dir, bytes)});
     QCOMPARE(run.exitCode, 1);
     const QStringList lines = run.out.trimmed().split(u'\n');
     QCOMPARE(lines.size(), 101);
-    QCOMPARE(lines[99],
-             u"γραμμή 100: ο χαρακτήρας 1 της γραμμής δεν είναι ούτε UTF-8 ούτε "
-             u"Windows-1253 (και 6 ακόμη στη γραμμή) — αποθηκεύστε το αρχείο ως CSV UTF-8"_qs);
-    QCOMPARE(lines[100], u"… και %1 ακόμη"_qs.arg(1024 * 1024 / 8 - 100));
+    QCOMPARE(lines[99], u"γραμμή 100: ο χαρακτήρας 1 της γραμμής δεν είναι ούτε UTF-8 ούτε "
+                        u"Windows-1253 (και 6 ακόμη στη γραμμή) — αποθηκεύστε το αρχείο ως CSV "
+                        u"UTF-8"_qs);
+    QCOMPARE(lines[100], u"… και %1 ακόμη"_qs.arg(128 * 1024 - 100));
 }
 
 void TestCommandLine::eachWorksheetRunDealsItsOwnColumn() {
@@ -285,16 +251,28 @@ void TestCommandLine::aBadWorksheetPathCostsOneLineAndLeavesNothing() {
 void TestCommandLine::helpAndVersionAnswerWithoutADisplay_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("help_names_the_worksheet_option") << "--help" << u"--worksheet <αρχείο>"_qs;
-    QTest::addRow("short_help") << "-h" << u"--worksheet <αρχείο>"_qs;
+    QTest::addColumn<QString>("language");
+    QTest::addRow("help_names_the_worksheet_option") << "--help"
+                                                     << "--worksheet <file>"
+                                                     << "C.UTF-8";
+    QTest::addRow("short_help") << "-h"
+                                << "--worksheet <file>"
+                                << "C.UTF-8";
+    QTest::addRow("help_in_Greek") << "--help" << u"--worksheet <αρχείο>"_qs << "el_GR.UTF-8";
+    QTest::addRow("Qt's own words in Greek") << "-h" << u"Χρήση: "_qs << "el_GR.UTF-8";
+    QTest::addRow("Qt's own words otherwise") << "-h"
+                                              << "Usage: "
+                                              << "C.UTF-8";
     QTest::addRow("version") << "--version"
-                             << "onomatologia 1.";
+                             << "onomatologia 1."
+                             << "el_GR.UTF-8";
 }
 
 void TestCommandLine::helpAndVersionAnswerWithoutADisplay() {
     QFETCH(QString, option);
     QFETCH(QString, expected);
-    const Run run = runProgram({option});
+    QFETCH(QString, language);
+    const Run run = runProgram({option}, language);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QString());
     QVERIFY2(run.out.contains(expected), qPrintable(run.out));
@@ -322,10 +300,7 @@ void TestCommandLine::aTemplateIsWrittenCheckedAndNeverWrittenOver() {
 
     run = runProgram({QStringLiteral("--export-set"), path});
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err, QStringLiteral(u"onomatologia: το σύνολο δεν γράφτηκε στο «%1»: το αρχείο "
-                                     u"υπάρχει ήδη — το πρόγραμμα δεν γράφει ποτέ πάνω σε αρχείο· "
-                                     u"δώστε άλλο όνομα\n")
-                          .arg(path));
+    QVERIFY(run.err.contains(QStringLiteral(u"το αρχείο υπάρχει ήδη")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), written);
 

@@ -216,39 +216,6 @@ private slots:
         QCOMPARE(told->warning, warning);
     }
 
-    // Any file up to 1 MiB costs at most a hundred problems, one a row; the
-    // rest are counted, the bad bytes of a row told as its first and how many more.
-    void aFileOfUndefinedBytesIsToldWithinABound_data() {
-        QTest::addColumn<int>("rowLength");
-        QTest::addColumn<int>("rows");
-        QTest::addRow("rows of 63 bad bytes") << 63 << 16384;
-        QTest::addRow("one row of bad bytes") << 1024 * 1024 << 1;
-        QTest::addRow("rows of one bad byte") << 1 << 512 * 1024;
-    }
-    void aFileOfUndefinedBytesIsToldWithinABound() {
-        QFETCH(int, rowLength);
-        QFETCH(int, rows);
-        QByteArray bytes;
-        const QByteArray bad("\xAA\xD2\xFF");
-        while (bytes.size() < 1024 * 1024) {
-            for (int k = 0; k < rowLength; ++k)
-                bytes += bad[k % 3];
-            if (rowLength < 1024 * 1024)
-                bytes += '\n';
-        }
-        bytes.truncate(1024 * 1024);
-        const SetReading r = readCompoundSet(bytes.toStdString(), "x.csv");
-        QVERIFY(!r.ok());
-        QCOMPARE(r.problems.size(), std::min(std::size_t(rows), MaxSetProblems));
-        QCOMPARE(r.problems.size() + r.untold, std::size_t(rows));
-        for (std::size_t k = 0; k < r.problems.size(); ++k)
-            QCOMPARE(r.problems[k].row, int(k + 1));
-        const QString first = QString::fromStdString(r.problems[0].message);
-        QVERIFY2(first.startsWith(u"ο χαρακτήρας 1 της γραμμής"), qPrintable(first));
-        QCOMPARE(first.contains(QStringLiteral(u"(και %1 ακόμη στη γραμμή)").arg(rowLength - 1)),
-                 rowLength > 1);
-    }
-
     // How a problem reads: the row, the column by its header and letter.
     void aProblemReadsWithItsRowAndColumnName() {
         QCOMPARE(QString::fromStdString(describeSetProblem({5, 4, "λείπει", false})),
