@@ -28,21 +28,6 @@ namespace {
 
 const QString Alkanes = QStringLiteral(EXAMPLES_DIR "/αλκάνια.csv");
 
-// A file dropped on the window as a file manager drops it; whether the
-// window took it.
-bool drop(Form1& w, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at = w.rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &dropped);
-    return true;
-}
-
 const QByteArray Header = "Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;"
                           "Αιτιολογία;Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και "
                           "υποκαταστατών;Αιτιολογία\n";
@@ -140,8 +125,20 @@ private slots:
     void aDroppedSetFileOpens() {
         auto w = testing_support::makeWindow(7u, testing_support::Activation::Active);
         QVERIFY(w);
-        QVERIFY(!drop(*w, QStringLiteral(EXAMPLES_DIR "/../README.md")));
-        QVERIFY(drop(*w, Alkanes));
+        const auto drop = [&](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            const QPoint at = w->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.get(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.get(), &dropped);
+            return true;
+        };
+        QVERIFY(!drop(QStringLiteral(EXAMPLES_DIR "/../README.md")));
+        QVERIFY(drop(Alkanes));
         QTRY_COMPARE(w->windowTitle(), QStringLiteral(u"Αλκάνια"));
         QCOMPARE(w->board().formulaCount(), 8);
         QVERIFY(w->boardView()->hasFocus());
@@ -177,24 +174,21 @@ private slots:
         QCOMPARE(w->windowTitle(), Form1::caption());
     }
 
-    // A bad file dropped on a teacher's set leaves that set as it was.
+    // A bad file opened on a teacher's set leaves that set as it was.
     void aBadFileDroppedOnASetKeepsTheSet() {
         auto w = windowWith(Alkanes);
         QVERIFY(w);
         QTemporaryDir dir;
         const QString bad = writeSet(dir, QStringLiteral("κενό.csv"), QByteArray());
-        // The dialog runs its own loop: it is read and closed from there.
         QString told;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&] {
+        QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 told = box->text() + u'|' + box->buttons().constFirst()->text();
                 box->accept();
             }
         });
-        closer.start(10);
-        QVERIFY(drop(*w, bad));
-        QTRY_VERIFY(told.endsWith(QStringLiteral(u"|Εντάξει")));
+        w->openSetFile(bad); // as a drop, Open With or the command line opens it
+        QVERIFY(told.endsWith(QStringLiteral(u"|Εντάξει")));
         QVERIFY2(told.contains(QStringLiteral(u"το αρχείο είναι κενό")), qPrintable(told));
         QCOMPARE(w->windowTitle(), QStringLiteral(u"Αλκάνια"));
         QCOMPARE(w->board().formulaCount(), 8);
@@ -210,8 +204,8 @@ private slots:
                      Header + "CH4;μεθάνιο;;;;;;;;\nCH2=CHCH=CH2;1,3-βουταδιένιο;;;;;;;13;γιατί\n");
         auto w = testing_support::makeWindow(7u, testing_support::Activation::Active);
         QVERIFY(w);
-        QVERIFY(drop(*w, path));
-        QTRY_VERIFY(w->setWarnings());
+        w->openSetFile(path);
+        QVERIFY(w->setWarnings());
         QCOMPARE(w->windowTitle(), QStringLiteral(u"διένια"));
         QCOMPARE(w->board().formulaCount(), 2);
         QVERIFY(!QApplication::activeModalWidget());
