@@ -513,6 +513,11 @@ FormulaParse parseAsWritten(std::string_view utf8) {
     // every atom next to a mistake would be told of as well.
     if (parsed.ok())
         parsed.problems = chemistry::readStructure(utf8).problems;
+    // The compound's reader proposes what reads as a compound; the card
+    // must also be able to draw it.
+    for (NotationProblem& p : parsed.problems)
+        if (!p.suggestion.empty() && !parseAsWritten(p.suggestion).ok())
+            p.suggestion.clear();
     return parsed;
 }
 
