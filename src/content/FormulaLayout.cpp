@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/FormulaLayout.h"
 
+#include "chemistry/structure/StructureReader.h"
+
 #include "content/Fonts.h"
 #include "content/FormulaDescriptions.h"
 
@@ -248,6 +250,22 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
     return out;
 }
 
+// `d` written without its drawn single bonds, when it then fits its card and
+// reads as the same compound; else empty.
+std::string writtenWithoutBars(const FormulaDescription& d) {
+    FormulaDescription plain = d;
+    std::erase_if(plain.mainRow,
+                  [](const RowItem& item) { return item.isBond && item.bond == Bond::Bar; });
+    if (plain.mainRow.size() == d.mainRow.size() || !layoutFormula(plain).fits)
+        return {};
+    const std::string written = writeNotation(plain);
+    const chemistry::StructureRead before = chemistry::readStructure(writeNotation(d));
+    const chemistry::StructureRead after = chemistry::readStructure(written);
+    const bool same = parseFormula(written).ok() && before.ok() && after.ok() &&
+                      chemistry::sameCompound(before.structure, after.structure);
+    return same ? written : std::string();
+}
+
 // Index of the main-row item that holds the n-th atom.
 std::size_t itemOfAtom(const FormulaDescription& d, int n) {
     int seen = 0;
@@ -310,7 +328,10 @@ std::string formulaTooLongMessage(const FormulaLayout& laid) {
     return "ο τύπος είναι πολύ μακρύς για μια κάρτα: θα χρειαζόταν γράμματα στο " +
            std::to_string(int(laid.neededScale * 100)) +
            "% του ύψους τους, ενώ το ελάχιστο είναι " + std::to_string(int(MinLetterScale * 100)) +
-           "% — γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)";
+           "% — " +
+           (laid.withoutBars.empty()
+                ? "γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)"
+                : "χωρά χωρίς τις παύλες των απλών δεσμών: " + laid.withoutBars);
 }
 
 FormulaParse readFormulaForCard(std::string_view utf8) {
@@ -319,7 +340,7 @@ FormulaParse readFormulaForCard(std::string_view utf8) {
         return parsed;
     const FormulaLayout laid = layoutFormula(parsed.formula);
     if (!laid.fits)
-        parsed.problems.push_back({1, formulaTooLongMessage(laid)});
+        parsed.problems.push_back({1, formulaTooLongMessage(laid), laid.withoutBars});
     return parsed;
 }
 
@@ -360,6 +381,8 @@ FormulaLayout layoutFormula(const FormulaDescription& d) {
     }
     FormulaLayout laid = layoutWith(d, m, extraBefore, true);
     fitToCard(laid);
+    if (!laid.fits)
+        laid.withoutBars = writtenWithoutBars(d);
     return laid;
 }
 

@@ -76,6 +76,9 @@ struct FormulaLayout {
     bool fits = true;
     // The lettering's scale that the formula would need to fit.
     qreal neededScale = 1;
+    // When the formula does not fit but would with its drawn single bonds
+    // left out, it so written; else empty.
+    std::string withoutBars;
 };
 
 // The formula font at main or subscript size, in logical units.
