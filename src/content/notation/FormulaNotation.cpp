@@ -484,7 +484,7 @@ std::string writeNotation(const FormulaDescription& formula) {
 
 namespace {
 
-FormulaParse parseAsWritten(std::string_view utf8, bool suggest) {
+FormulaParse parseAsWritten(std::string_view utf8, bool suggest, bool countBonds = true) {
     NotationText text = readNotationText(utf8);
     if (!text.problems.empty() && text.chars.empty())
         return {{}, std::move(text.problems)};
@@ -494,7 +494,7 @@ FormulaParse parseAsWritten(std::string_view utf8, bool suggest) {
     parsed.problems.insert(parsed.problems.begin(), text.problems.begin(), text.problems.end());
     // Bonds are counted only on a row whose shape is certain: otherwise
     // every atom next to a mistake would be told of as well.
-    if (parsed.ok())
+    if (parsed.ok() && countBonds)
         parsed.problems = chemistry::readStructure(utf8).problems;
     // The compound's reader proposes what reads as a compound; the card
     // must also be able to draw it.
@@ -515,6 +515,10 @@ std::string caseFixedOf(const std::string& typed) {
 }
 
 } // namespace
+
+FormulaParse parseDrawing(std::string_view utf8) {
+    return parseAsWritten(utf8, false, false);
+}
 
 FormulaParse parseFormula(std::string_view utf8) {
     FormulaParse parsed = parseAsWritten(utf8, true);

@@ -79,6 +79,11 @@ struct FormulaParse {
 // write instead. Never throws.
 FormulaParse parseFormula(std::string_view utf8);
 
+// Only what the card draws, no compound read nor its bonds counted: for
+// texts known to be formulas, such as the built-in ones (tested so), whose
+// compounds are read only when a later stage asks for them.
+FormulaParse parseDrawing(std::string_view utf8);
+
 // The formula written back in the notation, bonds as "-", "=" and "≡": what
 // reads back as the same description.
 std::string writeNotation(const FormulaDescription& formula);
