@@ -505,4 +505,11 @@ StructureRead readStructure(std::string_view utf8) {
     return Reader(text.chars, true).run();
 }
 
+StructureRead readStructureAsIs(std::string_view utf8) {
+    content::NotationText text = content::readNotationText(utf8);
+    if (!text.problems.empty())
+        return {{}, std::move(text.problems), {}};
+    return Reader(text.chars, false).run();
+}
+
 } // namespace chemistry

@@ -24,4 +24,8 @@ namespace chemistry {
 
 StructureRead readStructure(std::string_view utf8);
 
+// The same, proposing no formula to write instead: for checking a proposal
+// without proposing in turn.
+StructureRead readStructureAsIs(std::string_view utf8);
+
 } // namespace chemistry

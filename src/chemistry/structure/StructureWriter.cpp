@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chemistry/structure/StructureWriter.h"
 
+#include "chemistry/structure/StructureReader.h"
+
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -11,7 +13,9 @@ namespace {
 
 class Writer {
 public:
-    explicit Writer(const Structure& s) : s_(s) {
+    // `signs`: every multiple bond written with its sign, where an O or N
+    // written after its atom would not take the bonds it has (a P with five).
+    Writer(const Structure& s, bool signs) : s_(s), signs_(signs) {
         for (int a = 0; a < int(s.atoms.size()); ++a)
             if (!isEndGroup(a))
                 chainAtoms_.push_back(a);
@@ -179,8 +183,9 @@ private:
                 const int order = s_.bondOrder(before, a);
                 // An O or N written right after its atom takes the bonds that
                 // atom has left; a carbon, or an atom with hydrogens, needs the sign.
-                const bool implied = order == 1 || (k > 0 && atom(a).element != Element::C &&
-                                                    atom(a).hydrogens == 0);
+                const bool implied =
+                    order == 1 ||
+                    (!signs_ && k > 0 && atom(a).element != Element::C && atom(a).hydrogens == 0);
                 if (!implied)
                     out += bondSign(order);
             }
@@ -209,7 +214,11 @@ private:
                     hung.push_back(n);
             for (const int g : groups)
                 (end || s_.bondOrder(a, g) > 1 ? written : hung).push_back(g);
-            out += inlineGroups(written);
+            // With every sign written, end groups hang as branches: CH3C(I)(=O).
+            if (signs_)
+                hung.insert(hung.end(), written.begin(), written.end());
+            else
+                out += inlineGroups(written);
             for (const int n : hung)
                 out += "(" + writeBranch(a, n) + ")";
         }
@@ -246,13 +255,18 @@ private:
     }
 
     const Structure& s_;
+    bool signs_ = false;
     std::vector<int> chainAtoms_;
 };
 
 } // namespace
 
 std::string writeStructure(const Structure& s) {
-    return Writer(s).write();
+    std::string out = Writer(s, false).write();
+    const StructureRead again = readStructureAsIs(out);
+    if (again.ok() && sameCompound(again.structure, s))
+        return out;
+    return Writer(s, true).write();
 }
 
 } // namespace chemistry
