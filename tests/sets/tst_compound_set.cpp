@@ -160,7 +160,7 @@ private slots:
         QTest::addRow("triple bond lost in saving")
             << file({Header, "CH?CH;αιθίνιο;;;;;;;;", Ethane}) << 2 << 1
             << u"τριπλός δεσμός που χάθηκε"_qs << false;
-        QTest::addRow("a name twice") << file({Header, Methane, Ethane, "C2H2;μεθάνιο;;;;;;;;"})
+        QTest::addRow("a name twice") << file({Header, Methane, Ethane, "CH≡CH;μεθάνιο;;;;;;;;"})
                                       << 4 << 2 << u"υπάρχει ήδη, όπως στη γραμμή 2"_qs << false;
         QTest::addRow("a formula twice, written otherwise")
             << file({Header, Methane, Ethane, "CH₃CH₃;ξανά αιθάνιο;;;;;;;;"}) << 4 << 1
