@@ -128,13 +128,16 @@ OrUnnamed<ChainReading> readChain(const Chain& chain, Principal principal) {
         }
     }
     std::ranges::sort(r.prefixes);
-    const auto known = [](std::size_t count) { return multiplierOf(int(count)).has_value(); };
+    // As many of one kind as a multiplier can count.
+    const auto counted = [](std::size_t count) {
+        return count == 0 || multiplierOf(int(count)).has_value();
+    };
     for (const auto& [prefix, locant] : r.prefixes)
-        if (!known(std::size_t(
+        if (!counted(std::size_t(
                 std::ranges::count(r.prefixes, prefix, &std::pair<Prefix, int>::first))))
             return std::string(unnamed::TooMany);
-    if (!known(r.doubles.size() + 1) || !known(r.triples.size() + 1) ||
-        !known(r.principalLocants.size() + 1))
+    if (!counted(r.doubles.size()) || !counted(r.triples.size()) ||
+        !counted(r.principalLocants.size()))
         return std::string(unnamed::TooMany);
     r.kind = principal == Principal::None ? kindWithout(r.prefixes) : wordsOf(principal).kind;
     return r;
