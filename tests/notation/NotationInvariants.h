@@ -40,7 +40,11 @@ inline std::string suggestionViolation(std::string_view text, const content::For
         const std::string quoted = "the suggestion \"" + p.suggestion + "\"";
         if (!content::parseFormula(p.suggestion).ok())
             return quoted + " is refused";
-        const chemistry::StructureRead before = chemistry::readStructure(text);
+        // Read as the notation's characters: a stray byte is a problem of its own.
+        std::string written;
+        for (const content::NotationChar& c : content::readNotationText(text).chars)
+            written += content::utf8Of(c.c);
+        const chemistry::StructureRead before = chemistry::readStructure(written);
         const chemistry::StructureRead after = chemistry::readStructure(p.suggestion);
         const bool bondsOnly = !before.structure.atoms.empty() &&
                                std::all_of(before.problems.begin(), before.problems.end(),
