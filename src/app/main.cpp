@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/NameCommand.h"
 #include "content/BuiltInSet.h"
 #include "content/Fonts.h"
 #include "content/SetCheck.h"
@@ -107,6 +108,9 @@ bool loadTranslation(QTranslator& translator, const QLocale& locale) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Naming a formula needs neither a window nor Qt.
+    if (const auto named = runNameCommand(argc, argv))
+        return *named;
     const bool withoutWindow = runsWithoutWindow(argc, argv);
     // Nothing is shown on this path, so no display is needed: Qt's offscreen
     // platform gives the fonts and the PDF writer all they use.

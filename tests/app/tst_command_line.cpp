@@ -79,6 +79,8 @@ private slots:
     void aWriteErrorIsToldByItsNumber();
     void warningsAloneLetTheSetBeUsed();
     void aMebibyteOfBadBytesIsToldInAHundredLines();
+    void aFormulaIsNamedWithoutADisplay_data();
+    void aFormulaIsNamedWithoutADisplay();
 };
 
 namespace {
@@ -335,3 +337,37 @@ void TestCommandLine::aBadSetIsToldLineByLine() {
 
 QTEST_MAIN(TestCommandLine)
 #include "tst_command_line.moc"
+
+// --name: the name alone on the first line, then each section that tells
+// something as «part — reason»; exit 1 with why when there is no name.
+void TestCommandLine::aFormulaIsNamedWithoutADisplay_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::addRow("alcohol") << "CH3CH(OH)CH3" << 0
+                             << QStringLiteral(
+                                    u"2-προπανόλη\nπροπ — γιατί έχει 3 άτομα C\n"
+                                    u"αν — γιατί είναι κορεσμένη\nόλη — γιατί είναι αλκοόλη\n"
+                                    u"2 — γιατί έχει το OH στο 2ο άτομο C\n")
+                             << QString();
+    QTest::addRow("nothing_to_tell_left_out")
+        << "CH3CH2CH3" << 0
+        << QStringLiteral(u"προπάνιο\nπροπ — γιατί έχει 3 άτομα C\nάν — γιατί είναι κορεσμένη\n"
+                          u"ιο — γιατί είναι υδρογονάνθρακας\n")
+        << QString();
+    QTest::addRow("cannot_name") << "CH3CH2SH" << 1 << QString()
+                                 << QStringLiteral(u"δεν ξέρω να ονομάσω ένωση με S");
+    QTest::addRow("does_not_read") << "CH3CH(" << 1 << QString() << QStringLiteral(u"χαρακτήρα");
+}
+
+void TestCommandLine::aFormulaIsNamedWithoutADisplay() {
+    QFETCH(QString, formula);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const Run run = runProgram({QStringLiteral("--name"), formula});
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+}

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/notation/FormulaNotation.h"
 
+#include "chemistry/structure/StructureReader.h"
+#include "chemistry/structure/StructureWriter.h"
+#include "content/notation/GreekKeyboard.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -8,6 +12,9 @@
 namespace content {
 
 namespace {
+
+// Whether `utf8` reads as a formula, no proposal made on the way.
+bool isAccepted(std::string_view utf8);
 
 constexpr std::array<std::string_view, 15> AcceptedElements = {
     "C", "H", "O", "N", "S", "P", "F", "Cl", "Br", "I", "Na", "K", "Li", "Mg", "Ca"};
@@ -34,37 +41,13 @@ char lower(char32_t c) {
     return char(isUpper(c) ? c - U'A' + U'a' : c);
 }
 
-int bondOrder(Bond b) {
-    return b == Bond::Bar ? 1 : b == Bond::Double ? 2 : 3;
-}
-
-std::string ordinal(int n) {
-    return std::to_string(n) + "ος";
-}
-
-// The hydrogens of a carbon group: "C" 0, "CH" 1, "CH3" 3.
-int hydrogensOf(std::string_view group) {
-    if (group.size() < 2)
-        return 0;
-    const std::string_view count = group.substr(2);
-    if (count.empty())
-        return 1;
-    if (count.size() > 3)
-        return 999;
-    return std::stoi(std::string(count));
-}
-
-std::string carbonGroupWith(int hydrogens) {
-    if (hydrogens == 0)
-        return "C";
-    return hydrogens == 1 ? "CH" : "CH" + std::to_string(hydrogens);
-}
-
 const std::string AcceptedList = "C, H, O, N, S, P, F, Cl, Br, I, Na, K, Li, Mg, Ca";
 
 class Parser {
 public:
-    explicit Parser(const std::vector<NotationChar>& chars) : s_(chars) {}
+    // Without `suggest`, no formula is proposed: what checks a proposal
+    // reads it so, and never proposes in turn.
+    Parser(const std::vector<NotationChar>& chars, bool suggest) : s_(chars), suggest_(suggest) {}
 
     FormulaParse run() {
         while (i_ < s_.size()) {
@@ -87,16 +70,13 @@ public:
             problems_.push_back({f_.mainRow.back().column,
                                  "ο τύπος τελειώνει με δεσμό — σβήστε τον ή γράψτε μετά από "
                                  "αυτόν την ομάδα που συνδέει"});
-        // Bonds are counted only on a row whose shape is certain: otherwise
-        // every carbon next to a mistake would be told of as well.
-        if (problems_.empty())
-            checkCarbons();
+        suggestCaseFixed();
         return {std::move(f_), std::move(problems_)};
     }
 
 private:
-    void tell(std::size_t at, std::string message) {
-        problems_.push_back({s_[at].column, std::move(message)});
+    void tell(std::size_t at, std::string message, std::string suggestion = {}) {
+        problems_.push_back({s_[at].column, std::move(message), std::move(suggestion)});
     }
 
     // ---- symbols --------------------------------------------------------------
@@ -130,7 +110,7 @@ private:
         const std::string fixed = fixedRun(from, to);
         std::string message = "άγνωστο σύμβολο στοιχείου στο «" + run + "» — ";
         if (!fixed.empty() && fixed != run)
-            message += "μήπως εννοείτε " + fixed + ";";
+            message += "μήπως εννοείτε " + fixed + ";", caseProblems_.push_back(problems_.size());
         else
             message += "γράψτε ένα από τα " + AcceptedList;
         tell(at, std::move(message));
@@ -239,11 +219,8 @@ private:
             return;
         }
         std::size_t next = close + 1;
-        int repeat = 0;
-        while (next < s_.size() && isDigit(s_[next].c)) {
-            repeat = std::min(repeat * 10 + int(s_[next].c - U'0'), 1000);
+        while (next < s_.size() && isDigit(s_[next].c))
             ++next;
-        }
         const int owner = branchesOf_ >= 0 ? branchesOf_ : openCarbonGroup();
         i_ = next;
         inGroup_ = false;
@@ -255,7 +232,7 @@ private:
             return;
         }
         if (next > close + 1) {
-            repeatShorthand(open, close, next, repeat, owner >= 0);
+            repeatShorthand(open, close, next);
             return;
         }
         if (inner) {
@@ -341,110 +318,96 @@ private:
         return out;
     }
 
+public:
+    // The whole formula with every letter read as the symbol it most likely
+    // means; empty when some run of letters means nothing.
+    std::string caseFixed() const {
+        std::string out;
+        for (std::size_t k = 0; k < s_.size();) {
+            if (!isLetterOrDigit(s_[k].c)) {
+                out += utf8Of(s_[k++].c);
+                continue;
+            }
+            std::size_t to = k;
+            while (to < s_.size() && isLetterOrDigit(s_[to].c))
+                ++to;
+            const std::string fixed = fixedRun(k, to);
+            if (fixed.empty())
+                return {};
+            out += fixed;
+            k = to;
+        }
+        return out;
+    }
+
+private:
+    // Every "μήπως εννοείτε" carries the whole formula with all its runs
+    // fixed, when that is a formula.
+    void suggestCaseFixed() {
+        if (caseProblems_.empty() || !suggest_)
+            return;
+        const std::string fixed = caseFixed();
+        if (fixed.empty() || !isAccepted(fixed))
+            return;
+        for (const std::size_t k : caseProblems_)
+            problems_[k].suggestion = fixed;
+    }
+
+    // The whole formula with all its shorthands written out, as the compound
+    // it stands for is written; empty when it is no compound.
+    std::string writtenOut() {
+        if (!suggest_)
+            return {};
+        if (!writtenOut_) {
+            const chemistry::StructureRead read = chemistry::readStructure(slice(0, s_.size()));
+            std::string out = read.ok() ? chemistry::writeStructure(read.structure) : std::string();
+            writtenOut_ = !out.empty() && isAccepted(out) ? out : std::string();
+        }
+        return *writtenOut_;
+    }
+
     void carbonylShorthand(std::size_t open, std::size_t close) {
         const std::string rest = slice(open + 2, close);
         const std::size_t from = open > 0 && s_[open - 1].c == U'C' ? open - 1 : open;
-        tell(open, "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(from, close + 1) +
-                       "» — γράψτε το καρβονύλιο μέσα στη σειρά ως C" + rest + ": " +
-                       rewritten(open, close + 1, rest));
+        // Only the whole compound written anew: the carbonyl written inline
+        // where it stood can read as another compound (CH≡C(=O) as CH≡CO).
+        const std::string fix = writtenOut();
+        std::string message = "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(from, close + 1) +
+                              "» — γράψτε το καρβονύλιο μέσα στη σειρά ως C" + rest;
+        if (!fix.empty())
+            message += ": " + fix;
+        tell(open, std::move(message), fix);
     }
 
     // "(CH2)4" in a row, "(CH3)2CH" at its start: the card draws every carbon
     // where it stands, so the carbons are written out.
-    void repeatShorthand(std::size_t open, std::size_t close, std::size_t next, int repeat,
-                         bool afterCarbonGroup) {
+    void repeatShorthand(std::size_t open, std::size_t close, std::size_t next) {
         const std::string group = slice(open + 1, close);
-        const std::string shorthand = slice(open, next);
-        std::string message = "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + shorthand + "» — ";
-        std::optional<std::string> fix;
-        const bool atStart = f_.mainRow.empty();
-        if (atStart && repeat >= 2 && repeat <= 3) {
-            // The carbon the copies hang from: "CH" after "(CH3)2", "C" after "(CH3)3".
-            std::size_t end = next;
-            if (end < s_.size() && s_[end].c == U'C') {
-                ++end;
-                if (end < s_.size() && s_[end].c == U'H')
-                    ++end;
-                while (end < s_.size() && isDigit(s_[end].c))
-                    ++end;
-                std::string written = group + slice(next, end);
-                for (int k = 1; k < repeat; ++k)
-                    written += "(" + group + ")";
-                fix = rewritten(open, end, written);
-            }
-        } else if (!atStart && (group == "CH2" || group == "O") && repeat >= 1 && repeat <= 12) {
-            // Links of a chain: "(CH2)4" is four CH2 in a row.
-            std::string written;
-            for (int k = 0; k < repeat; ++k)
-                written += group;
-            fix = rewritten(open, next, written);
-        } else if (afterCarbonGroup && repeat >= 1 && repeat <= 2) {
-            // Ends, "(CH3)2" after a carbon: that many branches on it.
-            std::string written;
-            for (int k = 0; k < repeat; ++k)
-                written += "(" + group + ")";
-            fix = rewritten(open, next, written);
-        }
-        if (fix)
+        std::string message =
+            "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(open, next) + "» — ";
+        // All the shorthands of the formula are written out in one, so that
+        // following the suggestion leaves none of them behind.
+        const std::string whole = writtenOut();
+        if (!whole.empty())
             message += (group.front() == 'C' ? "γράψτε τους άνθρακες έναν έναν: "
                                              : "γράψτε κάθε ομάδα χωριστά: ") +
-                       *fix;
+                       whole;
         else
             message += "γράψτε κάθε άνθρακα χωριστά, π.χ. CH3CH(CH3)CH3 αντί για (CH3)2CHCH3";
-        tell(open, std::move(message));
-    }
-
-    // ---- four bonds to every carbon ---------------------------------------------
-
-    void checkCarbons() {
-        const std::vector<RowItem>& row = f_.mainRow;
-        int carbonsBefore = 0;
-        for (std::size_t k = 0; k < row.size(); ++k) {
-            if (row[k].isBond)
-                continue;
-            const int number = carbonsBefore + 1;
-            carbonsBefore += carbonCount(row[k].text);
-            if (!isCarbonGroup(row[k].text))
-                continue;
-            const auto link = [&](std::size_t j) {
-                return row[j].isBond ? bondOrder(row[j].bond) : 1;
-            };
-            const int neighbours =
-                (k > 0 ? link(k - 1) : 0) + (k + 1 < row.size() ? link(k + 1) : 0);
-            const int branches =
-                int(std::count_if(f_.branches.begin(), f_.branches.end(),
-                                  [&](const Branch& b) { return b.carbon == number; }));
-            tellBonds(row[k].column, ordinal(number) + " άνθρακας (" + row[k].text + ")",
-                      hydrogensOf(row[k].text), neighbours + branches);
-        }
-        for (const Branch& b : f_.branches)
-            if (isCarbonGroup(b.group))
-                tellBonds(b.column, "άνθρακας της διακλάδωσης (" + b.group + ")",
-                          hydrogensOf(b.group), 1);
-    }
-
-    void tellBonds(int column, const std::string& which, int hydrogens, int others) {
-        const int total = hydrogens + others;
-        if (total == 4)
-            return;
-        std::string message = "ο " + which + " έχει " + std::to_string(total) +
-                              (total == 1 ? " δεσμό" : " δεσμούς") +
-                              ", ενώ ένας άνθρακας έχει 4 — ";
-        if (others <= 4)
-            message += "γράψτε " + carbonGroupWith(4 - others);
-        else
-            message += "αφαιρέστε δεσμούς ή διακλαδώσεις";
-        problems_.push_back({column, std::move(message)});
+        tell(open, std::move(message), whole);
     }
 
     const std::vector<NotationChar>& s_;
     std::size_t i_ = 0;
     FormulaDescription f_;
     std::vector<NotationProblem> problems_;
-    bool inGroup_ = false;      // the row's last group still takes symbols
-    bool lastWasDigit_ = false; // ... and ends in a count
-    int branchesOf_ = -1;       // the row item the branch just read hangs from
-    std::size_t toldUntil_ = 0; // end of the last run told of as unknown
+    bool inGroup_ = false;                  // the row's last group still takes symbols
+    bool lastWasDigit_ = false;             // ... and ends in a count
+    int branchesOf_ = -1;                   // the row item the branch just read hangs from
+    std::size_t toldUntil_ = 0;             // end of the last run told of as unknown
+    std::vector<std::size_t> caseProblems_; // problems that ask "μήπως εννοείτε"
+    bool suggest_ = true;
+    std::optional<std::string> writtenOut_; // made once, for all the shorthands
 };
 
 } // namespace
@@ -507,15 +470,57 @@ std::string writeNotation(const FormulaDescription& formula) {
     return out;
 }
 
-FormulaParse parseFormula(std::string_view utf8) {
+namespace {
+
+FormulaParse parseAsWritten(std::string_view utf8, bool suggest) {
     NotationText text = readNotationText(utf8);
     if (!text.problems.empty() && text.chars.empty())
         return {{}, std::move(text.problems)};
     if (text.chars.empty())
         return {{}, {{1, "ο τύπος είναι κενός — γράψτε έναν συντακτικό τύπο, π.χ. CH3CH2CH3"}}};
-    FormulaParse parsed = Parser(text.chars).run();
+    FormulaParse parsed = Parser(text.chars, suggest).run();
     parsed.problems.insert(parsed.problems.begin(), text.problems.begin(), text.problems.end());
+    // Bonds are counted only on a row whose shape is certain: otherwise
+    // every atom next to a mistake would be told of as well.
+    if (parsed.ok())
+        parsed.problems = chemistry::readStructure(utf8).problems;
+    // The compound's reader proposes what reads as a compound; the card
+    // must also be able to draw it.
+    for (NotationProblem& p : parsed.problems)
+        if (!suggest || (!p.suggestion.empty() && !isAccepted(p.suggestion)))
+            p.suggestion.clear();
     return parsed;
+}
+
+bool isAccepted(std::string_view utf8) {
+    return parseAsWritten(utf8, false).ok();
+}
+
+// `typed` with every letter read as the symbol it most likely means.
+std::string caseFixedOf(const std::string& typed) {
+    const NotationText text = readNotationText(typed);
+    return text.problems.empty() ? Parser(text.chars, false).caseFixed() : std::string();
+}
+
+} // namespace
+
+FormulaParse parseFormula(std::string_view utf8) {
+    FormulaParse parsed = parseAsWritten(utf8, true);
+    if (parsed.ok())
+        return parsed;
+    // Greek letters that are no look-alike of the notation's: the text read
+    // key by key as typed on the Latin layout, then its case fixed.
+    const std::u32string text = decodeUtf8(utf8);
+    const auto greek = std::find_if(text.begin(), text.end(), isGreekLetter);
+    if (greek == text.end())
+        return parsed;
+    std::string typed;
+    for (const char32_t c : text)
+        typed += utf8Of(latinKeyOf(c));
+    const std::string formula = isAccepted(typed) ? typed : caseFixedOf(typed);
+    if (formula.empty() || !isAccepted(formula))
+        return parsed;
+    return {{}, {{int(greek - text.begin()) + 1, greekKeyboardQuestion(formula), formula}}};
 }
 
 } // namespace content
