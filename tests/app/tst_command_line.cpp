@@ -80,6 +80,7 @@ private slots:
     void warningsAloneLetTheSetBeUsed();
     void aMebibyteOfBadBytesIsToldInAHundredLines();
     void aFormulaIsNamedWithoutADisplay_data();
+    void aSetOfFormulasIsExportedFilledIn();
     void aFormulaIsNamedWithoutADisplay();
 };
 
@@ -132,9 +133,9 @@ void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine_data() {
     QTest::addRow("a second file to check")
         << QByteArray("-") << QStringList{"--check-set", "%1", "b.csv"}
         << u"περισσεύει το «b.csv»"_qs;
-    // A later form writes a teacher's set: the set is not refused today.
-    QTest::addRow("a set to export")
-        << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"} << QString();
+    QTest::addRow("a set to export that is missing")
+        << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"}
+        << u"το αρχείο δεν υπάρχει"_qs;
 }
 
 void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine() {
@@ -316,7 +317,7 @@ void TestCommandLine::aBadSetIsToldLineByLine() {
     file.write("Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;Αιτιολογία;"
                "Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και υποκαταστατών;Αιτιολογία\n"
                "ch4;μεθάνιο;;;;;;;;\n"
-               "CH3CH3;;;;;;;;;\n"
+               "CH3CH2SH;;;;;;;;;\n"
                "CH3CH2CH2CH2CH2CH2CH2CH2CH2CH2CH3;ένδεκα;;;;;;;;\n"
                "CH?CH;αιθίνιο;ίν;;;;;;;\n");
     file.close();
@@ -333,6 +334,37 @@ void TestCommandLine::aBadSetIsToldLineByLine() {
     QVERIFY(lines[3].startsWith(QStringLiteral(u"γραμμή 5, «Τύπος» (A): το «?»")));
     QVERIFY(
         lines[4].startsWith(QStringLiteral(u"γραμμή 5, «Αιτιολογία» (D): λείπει η αιτιολογία")));
+}
+
+// --export-set OUT SET: the formulas as typed, "≡" as "#", the names and
+// explanations filled in; never over OUT, and a set with errors is refused
+// with its problems, as --check-set tells them.
+void TestCommandLine::aSetOfFormulasIsExportedFilledIn() {
+    QTemporaryDir dir;
+    const QString set = written(dir, "Τύπος\nCH≡CCH3\nCH3-CH2-OH\n");
+    const QString out = dir.filePath(u"έτοιμο.csv"_qs);
+    Run run = runProgram({QStringLiteral("--export-set"), out, set});
+    QCOMPARE(run.exitCode, 0);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    QVERIFY2(text.contains(u"\r\nCH#CCH3;προπίνιο;προπ;γιατί έχει 3 άτομα C;"_qs),
+             qPrintable(text));
+    QVERIFY2(text.contains(u"\r\nCH3-CH2-OH;αιθανόλη;αιθ;γιατί έχει 2 άτομα C;"_qs),
+             qPrintable(text));
+
+    run = runProgram({QStringLiteral("--export-set"), out, set});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.err.contains(u"το αρχείο υπάρχει ήδη"_qs));
+
+    const QString bad = written(dir, "Τύπος\nCH3CH2OH\nHOCH2CH3\n");
+    const QString other = dir.filePath(u"άλλο.csv"_qs);
+    run = runProgram({QStringLiteral("--export-set"), other, bad});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out.trimmed(), u"γραμμή 3, «Τύπος» (A): η ένωση «HOCH2CH3» υπάρχει ήδη ως "
+                                u"«CH3CH2OH», όπως στη γραμμή 2 — κάθε ένωση μία φορά"_qs);
+    QVERIFY(!QFile::exists(other));
 }
 
 QTEST_MAIN(TestCommandLine)
