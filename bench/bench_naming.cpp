@@ -5,6 +5,7 @@
 #include "chemistry/naming/Naming.h"
 #include "chemistry/structure/StructureReader.h"
 #include "content/FormulaDescriptions.h"
+#include "content/sets/CompoundSet.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
@@ -20,6 +21,17 @@ void nameTheTwentyBuiltIns(benchmark::State& state) {
             benchmark::DoNotOptimize(chemistry::nameCompound(s));
 }
 BENCHMARK(nameTheTwentyBuiltIns)->Unit(benchmark::kMicrosecond);
+
+// The text stages of opening a set of the twenty as formulas alone: read,
+// named, and judged one compound against another (no fonts).
+void readTwentyFormulasAlone(benchmark::State& state) {
+    std::string file = "Τύπος\n";
+    for (const std::string_view formula : content::BuiltInFormulaNotation)
+        file += std::string(formula) + "\n";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(content::readCompoundSet(file, "σύνολο.csv"));
+}
+BENCHMARK(readTwentyFormulasAlone)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
