@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/NameCommand.h"
 #include "content/BuiltInSet.h"
 #include "content/Fonts.h"
 #include "content/SetCheck.h"
@@ -70,9 +71,19 @@ int fail(int code, const QString& message) {
     return code;
 }
 
-int exportSet(const QString& path) {
+int checkSet(const QString& path);
+
+// The built-in set as a template, or a teacher's set with what the program
+// fills in; a set that cannot be used is told as --check-set tells it.
+int exportSet(const QString& path, const QString& setFile) {
+    const content::SetCheck check =
+        setFile.isEmpty() ? content::SetCheck{} : content::checkSetFile(setFile);
+    if (!setFile.isEmpty() && !check.usable())
+        return checkSet(setFile);
     QString error;
-    if (!content::writeSetFile(content::builtInSet(), path, &error))
+    const content::CompoundSet& set =
+        setFile.isEmpty() ? content::builtInSet() : *check.compounds->teacherSet();
+    if (!content::writeSetFile(set, path, &error))
         return fail(1, QStringLiteral(u"το σύνολο δεν γράφτηκε στο «%1»: %2").arg(path, error));
     return 0;
 }
@@ -107,6 +118,9 @@ bool loadTranslation(QTranslator& translator, const QLocale& locale) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Naming a formula needs neither a window nor Qt.
+    if (const auto named = runNameCommand(argc, argv))
+        return *named;
     const bool withoutWindow = runsWithoutWindow(argc, argv);
     // Nothing is shown on this path, so no display is needed: Qt's offscreen
     // platform gives the fonts and the PDF writer all they use.
@@ -144,7 +158,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption exportSetOption(
         QStringLiteral("export-set"),
         tr("Write the built-in compounds as a set a spreadsheet opens (CSV, UTF-8) to <file>, a "
-           "template for a teacher's own set, and exit. Never writes over an existing file."),
+           "template for a teacher's own set, and exit; with a set, write that set with the "
+           "names and explanations it leaves empty filled in. Never writes over an existing "
+           "file."),
         tr("file"));
     parser.addOption(exportSetOption);
     const QCommandLineOption checkSetOption(
@@ -179,7 +195,7 @@ int main(int argc, char* argv[]) {
 
     content::registerBundledFonts();
     if (parser.isSet(exportSetOption))
-        return exportSet(parser.value(exportSetOption));
+        return exportSet(parser.value(exportSetOption), setFile);
     if (parser.isSet(checkSetOption))
         return checkSet(parser.value(checkSetOption));
     if (parser.isSet(worksheetOption)) {

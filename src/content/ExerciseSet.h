@@ -27,6 +27,8 @@ public:
     static std::shared_ptr<const ExerciseSet> of(CompoundSet set);
 
     bool isBuiltIn() const { return !set_; }
+    // The teacher's set as read, empty cells filled in; null for the built-in one.
+    const CompoundSet* teacherSet() const { return set_ ? &*set_ : nullptr; }
     QString title() const;
     int size() const;
     // The name (catalogue row) that belongs under formula `formula`.

@@ -79,6 +79,8 @@ private slots:
     void aWriteErrorIsToldByItsNumber();
     void warningsAloneLetTheSetBeUsed();
     void aMebibyteOfBadBytesIsToldInAHundredLines();
+    void aFormulaIsNamedWithoutADisplay_data();
+    void aFormulaIsNamedWithoutADisplay();
 };
 
 namespace {
@@ -130,9 +132,15 @@ void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine_data() {
     QTest::addRow("a second file to check")
         << QByteArray("-") << QStringList{"--check-set", "%1", "b.csv"}
         << u"περισσεύει το «b.csv»"_qs;
-    // A later form writes a teacher's set: the set is not refused today.
-    QTest::addRow("a set to export")
-        << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"} << QString();
+    QTest::addRow("a set to export that is missing")
+        << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"}
+        << u"το αρχείο δεν υπάρχει"_qs;
+    QTest::addRow("a set of formulas exported")
+        << QByteArray("Τύπος\nCH≡CH\nCH4\n") << QStringList{"--export-set", "%1.out", "%1"}
+        << QString();
+    QTest::addRow("a set with errors not exported")
+        << QByteArray("Τύπος\nCH3CH2OH\nHOCH2CH3\n") << QStringList{"--export-set", "%1.out", "%1"}
+        << u"γραμμή 3, «Τύπος» (A): η ένωση «HOCH2CH3» υπάρχει ήδη ως «CH3CH2OH»"_qs;
 }
 
 void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine() {
@@ -314,7 +322,7 @@ void TestCommandLine::aBadSetIsToldLineByLine() {
     file.write("Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;Αιτιολογία;"
                "Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και υποκαταστατών;Αιτιολογία\n"
                "ch4;μεθάνιο;;;;;;;;\n"
-               "CH3CH3;;;;;;;;;\n"
+               "CH3CH2SH;;;;;;;;;\n"
                "CH3CH2CH2CH2CH2CH2CH2CH2CH2CH2CH3;ένδεκα;;;;;;;;\n"
                "CH?CH;αιθίνιο;ίν;;;;;;;\n");
     file.close();
@@ -335,3 +343,37 @@ void TestCommandLine::aBadSetIsToldLineByLine() {
 
 QTEST_MAIN(TestCommandLine)
 #include "tst_command_line.moc"
+
+// --name: the name alone on the first line, then each section that tells
+// something as «part — reason»; exit 1 with why when there is no name.
+void TestCommandLine::aFormulaIsNamedWithoutADisplay_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::addRow("alcohol") << "CH3CH(OH)CH3" << 0
+                             << QStringLiteral(
+                                    u"2-προπανόλη\nπροπ — γιατί έχει 3 άτομα C\n"
+                                    u"αν — γιατί είναι κορεσμένη\nόλη — γιατί είναι αλκοόλη\n"
+                                    u"2 — γιατί έχει το OH στο 2ο άτομο C\n")
+                             << QString();
+    QTest::addRow("nothing_to_tell_left_out")
+        << "CH3CH2CH3" << 0
+        << QStringLiteral(u"προπάνιο\nπροπ — γιατί έχει 3 άτομα C\nάν — γιατί είναι κορεσμένη\n"
+                          u"ιο — γιατί είναι υδρογονάνθρακας\n")
+        << QString();
+    QTest::addRow("cannot_name") << "CH3CH2SH" << 1 << QString()
+                                 << QStringLiteral(u"δεν ξέρω να ονομάσω ένωση με S");
+    QTest::addRow("does_not_read") << "CH3CH(" << 1 << QString() << QStringLiteral(u"χαρακτήρα");
+}
+
+void TestCommandLine::aFormulaIsNamedWithoutADisplay() {
+    QFETCH(QString, formula);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const Run run = runProgram({QStringLiteral("--name"), formula});
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+}

@@ -88,6 +88,35 @@ private slots:
         QCOMPARE(alkanes.compounds->nameInfo(0).CarbonReason,
                  QStringLiteral(u"γιατί έχει 1 άτομο C"));
         QCOMPARE(alkanes.compounds->formula(7).rows(), 3);
+
+        const SetCheck twelve = checkSetFile(QStringLiteral(EXAMPLES_DIR "/δώδεκα-τύποι.csv"));
+        QVERIFY(twelve.usable() && twelve.total() == 0 && twelve.compounds->size() == 12);
+    }
+
+    // Every compound of the chapter's table, as a teacher's formulas alone:
+    // the program's own names and explanations pass the set's checks, the
+    // fit of every text in its window among them.
+    void whatTheProgramWritesFitsItsWindows() {
+        QFile table(QStringLiteral(NAMES_TABLE));
+        QVERIFY(table.open(QIODevice::ReadOnly));
+        // The table writes some compounds twice, each time otherwise: once
+        // here; and only those a card draws.
+        QList<QByteArray> formulas, names;
+        for (const QByteArray& line : table.readAll().split('\n')) {
+            const QList<QByteArray> cells = line.split('\t');
+            if (cells.size() == 2 && !line.startsWith('#') && !names.contains(cells[1]) &&
+                parseFormula(cells[0].toStdString()).problems.empty())
+                formulas << cells[0], names << cells[1];
+        }
+        QVERIFY(formulas.size() > 40);
+        // In sets of even size, none over twenty.
+        const qsizetype sets = (formulas.size() + 19) / 20;
+        const qsizetype each = (formulas.size() + sets - 1) / sets;
+        for (qsizetype from = 0; from < formulas.size(); from += each) {
+            const QByteArray set = "Τύπος\n" + formulas.mid(from, each).join('\n');
+            const SetCheck check = checkSet(set.toStdString(), "κεφάλαιο.csv");
+            QVERIFY2(check.usable() && check.total() == 0, qPrintable(check.lines().join(u'\n')));
+        }
     }
 
     void aNameTooLongForItsCardIsToldHowMuchFits() {

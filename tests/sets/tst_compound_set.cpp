@@ -147,8 +147,8 @@ private slots:
             << false;
         QTest::addRow("no formula") << file({Header, ";μεθάνιο;;;;;;;;", Ethane}) << 2 << 1
                                     << u"λείπει ο τύπος"_qs << false;
-        QTest::addRow("no name") << file({Header, "CH4;;;;;;;;;", Ethane}) << 2 << 2
-                                 << u"λείπει το όνομα"_qs << false;
+        QTest::addRow("no name for a formula that does not read")
+            << file({Header, "CH3CL;;;;;;;;;", Ethane}) << 2 << 2 << u"λείπει το όνομα"_qs << false;
         QTest::addRow("part without reason") << file({Header, "CH4;μεθάνιο;μεθ;;;;;;;", Ethane})
                                              << 2 << 4 << u"λείπει η αιτιολογία"_qs << false;
         QTest::addRow("reason without part")
@@ -187,7 +187,7 @@ private slots:
         QTest::addRow("a file over 1 MiB")
             << QByteArray(1024 * 1024 + 1, ';') << 0 << 0 << u"μεγαλύτερο από 1 MiB"_qs << false;
         QTest::addRow("no header of ten columns")
-            << file({"Τύπος;Όνομα", Methane}) << 1 << 0 << u"αντί για 10"_qs << false;
+            << file({"Formula;Name", Methane}) << 1 << 0 << u"αντί για 10"_qs << false;
         QTest::addRow("a header in other words, a warning")
             << file({QByteArray(Header).replace("Όνομα", "Ονομασία"), Methane, Ethane}) << 1 << 2
             << u"«Ονομασία» αντί για «Όνομα»"_qs << true;
@@ -214,6 +214,74 @@ private slots:
         QCOMPARE(told->row, row);
         QCOMPARE(told->column, column);
         QCOMPARE(told->warning, warning);
+    }
+
+    // Formulas alone, or names left empty: the names read, a teacher's kept
+    // as written, and the one problem told, by its line's beginning.
+    void formulasAloneAreNamed_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("told");
+        QTest::addRow("formulas alone")
+            << file({"Τύπος", "CH4", "CH3CH2OH", "CH3CH(OH)CH3"}) << "μεθάνιο|αιθανόλη|2-προπανόλη"
+            << "";
+        QTest::addRow("under a title")
+            << file({"Οξέα, αλκοόλες", "Τύπος", "CH3OH", "CH3COOH"}) << "μεθανόλη|αιθανικό οξύ"
+            << "";
+        QTest::addRow("two columns of commas under a title")
+            << file({"Αλκίνια;", "Τύπος;Όνομα", "CH≡CH;", "CH3C≡CCH3;"}, ",")
+            << "αιθίνιο|2-βουτίνιο"
+            << "";
+        QTest::addRow("names a school also accepts, silent")
+            << file({"Τύπος;Όνομα", "CH3CH(OH)CH3;προπαν-2-όλη", "CH3COOCH3;αιθανικός μεθυλεστέρας",
+                     "CH3CH2CH2NH2;προπυλαμίνη"})
+            << "προπαν-2-όλη|αιθανικός μεθυλεστέρας|προπυλαμίνη"
+            << "";
+        QTest::addRow("spaces in a name do not count")
+            << file({"Τύπος;Όνομα", "CH3COOH;αιθανικό   οξύ", "CH4;"}) << "αιθανικό   οξύ|μεθάνιο"
+            << "";
+        QTest::addRow("a wrong name")
+            << file({"Τύπος;Όνομα", "CH3CH2CH2CH3;πεντάνιο", "CH4;"}) << "πεντάνιο|μεθάνιο"
+            << "προσοχή: γραμμή 2, «Όνομα» (B): το όνομα «πεντάνιο» δεν "
+               "είναι της ένωσης: το πρόγραμμα ονομάζει την ένωση "
+               "«βουτάνιο»";
+        QTest::addRow("accents alone differ")
+            << file({"Τύπος;Όνομα", "CH4;", "CH3CH2CH2CH3;βουτανιο"}) << "μεθάνιο|βουτανιο"
+            << "προσοχή: γραμμή 3, «Όνομα» (B): το όνομα «βουτανιο» διαφέρει μόνο στους τόνους "
+               "από «βουτάνιο»";
+        QTest::addRow("one compound on two rows")
+            << file({"Τύπος", "CH3CH(CH3)CH2CH3", "CH4", "CH3CH2CH(CH3)CH3"}) << ""
+            << "γραμμή 4, «Τύπος» (A): η ένωση «CH3CH2CH(CH3)CH3» υπάρχει ήδη ως "
+               "«CH3CH(CH3)CH2CH3», όπως στη γραμμή 2 — κάθε ένωση μία φορά";
+        QTest::addRow("text past a short header") << file({"Τύπος", "CH4;μεθάνιο", "CH3CH3"}) << ""
+                                                  << "γραμμή 2, «Όνομα» (B): η γραμμή έχει "
+                                                     "κείμενο σε στήλη που η επικεφαλίδα δεν έχει";
+    }
+    void formulasAloneAreNamed() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, names);
+        QFETCH(QString, told);
+        const SetReading r = readCompoundSet(bytes.toStdString(), "σύνολο.csv");
+        QVERIFY2(told.isEmpty() ? r.problems.empty()
+                                : r.problems.size() == 1 && problemsOf(r).startsWith(told),
+                 qPrintable(problemsOf(r)));
+        QStringList read;
+        for (const Compound& c : r.set.compounds)
+            read << QString::fromStdString(c.name);
+        QCOMPARE(r.ok() ? read.join(u'|') : QString(), names);
+    }
+
+    // Under the program's own name an empty pair is filled and a written one
+    // kept; under a name of the teacher's, nothing is filled.
+    void onlyEmptyPairsUnderTheProgramsNameAreFilled() {
+        const SetReading r = readCompoundSet(file({Header, "CH3CH2OH;αιθανόλη;αιθ;δική μου;;;;;;",
+                                                   "CH3CH(OH)CH3;προπαν-2-όλη;;;;;;;;"})
+                                                 .toStdString(),
+                                             "x.csv");
+        QVERIFY2(r.ok() && r.problems.empty(), qPrintable(problemsOf(r)));
+        QCOMPARE(r.set.compounds[0].parts[0], (NamePart{"αιθ", "δική μου"}));
+        QCOMPARE(r.set.compounds[0].parts[2], (NamePart{"όλη", "γιατί είναι αλκοόλη"}));
+        QCOMPARE(r.set.compounds[1].parts[2], NamePart{});
     }
 
     // How a problem reads: the row, the column by its header and letter.

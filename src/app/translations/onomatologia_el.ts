@@ -17,8 +17,8 @@
         <translation>Γράφει στο &lt;αρχείο&gt; φύλλο εργασίας για εκτύπωση (PDF A4) με τα ονόματα σε νέα τυχαία σειρά και τελειώνει, χωρίς να ανοίξει παράθυρο.</translation>
     </message>
     <message>
-        <source>Write the built-in compounds as a set a spreadsheet opens (CSV, UTF-8) to &lt;file&gt;, a template for a teacher&apos;s own set, and exit. Never writes over an existing file.</source>
-        <translation>Γράφει στο &lt;αρχείο&gt; τις ενώσεις της άσκησης ως σύνολο που ανοίγει ένα υπολογιστικό φύλλο (CSV, UTF-8), πρότυπο για το σύνολο του εκπαιδευτικού, και τελειώνει. Δεν γράφει ποτέ πάνω σε αρχείο που υπάρχει.</translation>
+        <source>Write the built-in compounds as a set a spreadsheet opens (CSV, UTF-8) to &lt;file&gt;, a template for a teacher&apos;s own set, and exit; with a set, write that set with the names and explanations it leaves empty filled in. Never writes over an existing file.</source>
+        <translation>Γράφει στο &lt;αρχείο&gt; τις ενώσεις της άσκησης ως σύνολο που ανοίγει ένα υπολογιστικό φύλλο (CSV, UTF-8), πρότυπο για το σύνολο του εκπαιδευτικού, και τελειώνει· με ένα σύνολο, γράφει εκείνο το σύνολο συμπληρώνοντας τα ονόματα και τις εξηγήσεις που λείπουν. Δεν γράφει ποτέ πάνω σε αρχείο που υπάρχει.</translation>
     </message>
     <message>
         <source>Check a set of compounds (CSV) and print every problem, one a line; exit 1 if the set cannot be used, 0 if it can (warnings alone do not stop it).</source>

@@ -3,10 +3,12 @@
 
 #include "content/notation/NotationText.h"
 #include "content/sets/CsvRows.h"
+#include "content/sets/SetNaming.h"
 #include "content/sets/SetText.h"
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace content {
 
@@ -31,33 +33,11 @@ std::string titleFromFileName(std::string_view name) {
     return std::string(name);
 }
 
-// A Greek letter without its accent or diaeresis, and in small letters: a
-// part of a name is found in the name however it is accented.
-char32_t plainLetter(char32_t c) {
-    static constexpr std::pair<char32_t, char32_t> accented[] = {
-        {U'ά', U'α'}, {U'έ', U'ε'}, {U'ή', U'η'}, {U'ί', U'ι'}, {U'ό', U'ο'}, {U'ύ', U'υ'},
-        {U'ώ', U'ω'}, {U'ϊ', U'ι'}, {U'ΐ', U'ι'}, {U'ϋ', U'υ'}, {U'ΰ', U'υ'}, {U'Ά', U'α'},
-        {U'Έ', U'ε'}, {U'Ή', U'η'}, {U'Ί', U'ι'}, {U'Ό', U'ο'}, {U'Ύ', U'υ'}, {U'Ώ', U'ω'}};
-    for (const auto& [from, to] : accented)
-        if (c == from)
-            return to;
-    if (c >= U'Α' && c <= U'Ω')
-        return c + (U'α' - U'Α');
-    return c;
-}
-
-std::u32string plain(std::string_view utf8) {
-    std::u32string out = decodeUtf8(utf8);
-    for (char32_t& c : out)
-        c = plainLetter(c);
-    return out;
-}
-
 // Whether a part of a name stands in the name: letters in parentheses, as in
 // "(α)διέν", may be missing, "..." may stand for letters left out, and
 // accents do not count.
 bool partOfName(std::string_view part, std::string_view name) {
-    const std::u32string whole = plain(name);
+    const std::u32string whole = withoutAccents(name);
     std::u32string piece;
     std::size_t from = 0;
     const auto found = [&] {
@@ -78,7 +58,7 @@ bool partOfName(std::string_view part, std::string_view name) {
         return true;
     };
     int depth = 0;
-    const std::u32string text = plain(part);
+    const std::u32string text = withoutAccents(part);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i];
         if (c == U'(') {
@@ -119,9 +99,9 @@ public:
         return fit;
     }
 
-    void header(const CsvRow& row) {
-        for (std::size_t c = 0; c < SetColumns.size(); ++c)
-            if (c < row.fields.size() && row.fields[c] != SetColumns[c]) {
+    void header(const CsvRow& row, std::size_t width) {
+        for (std::size_t c = 0; c < width; ++c)
+            if (row.fields[c] != SetColumns[c]) {
                 tell(row.row, int(c + 1),
                      "η επικεφαλίδα γράφει " + quoted(row.fields[c]) + " αντί για " +
                          quoted(SetColumns[c]) +
@@ -131,41 +111,56 @@ public:
             }
     }
 
-    void compound(const CsvRow& row) {
-        if (row.fields.size() < SetColumns.size()) {
+    // A row under a header of the template's first `width` columns: the
+    // columns it leaves out are empty.
+    void compound(const CsvRow& row, std::size_t width) {
+        if (row.fields.size() < width) {
             std::string missing;
-            for (std::size_t c = row.fields.size(); c < SetColumns.size(); ++c)
+            for (std::size_t c = row.fields.size(); c < width; ++c)
                 missing += (missing.empty() ? "" : ", ") + quoted(SetColumns[c]);
             tell(row.row, 0,
                  "η γραμμή έχει " + std::to_string(row.fields.size()) + " στήλες — λείπουν οι " +
                      missing);
             return;
         }
-        for (std::size_t c = SetColumns.size(); c <= row.fields.size(); ++c)
+        for (std::size_t c = width; c <= row.fields.size(); ++c)
             if (c == row.fields.size() ? row.moreFields : !row.fields[c].empty()) {
                 tell(row.row, int(c + 1),
-                     "η γραμμή έχει στήλη μετά τη δέκατη — μάλλον ένα κελί περιέχει το "
-                     "διαχωριστικό· βάλτε το κελί σε εισαγωγικά ή αφαιρέστε το");
+                     width == SetColumns.size()
+                         ? "η γραμμή έχει στήλη μετά τη δέκατη — μάλλον ένα κελί περιέχει το "
+                           "διαχωριστικό· βάλτε το κελί σε εισαγωγικά ή αφαιρέστε το"
+                         : "η γραμμή έχει κείμενο σε στήλη που η επικεφαλίδα δεν έχει — "
+                           "γράψτε στην επικεφαλίδα τις στήλες του προτύπου ως εκείνη ή "
+                           "σβήστε το κελί");
                 break;
             }
         for (const int f : row.brokenFields)
             tell(row.row, f, "το κελί έχει αλλαγή γραμμής — γράψτε το σε μία γραμμή");
+        const auto field = [&](std::size_t k) { return k < width ? row.fields[k] : std::string(); };
         const std::size_t errorsBefore = errors_;
         Compound c;
         c.row = row.row;
-        c.formulaText = row.fields[0];
-        c.name = row.fields[1];
+        c.formulaText = field(0);
+        c.name = field(1);
+        for (std::size_t k = 0; k < c.parts.size(); ++k)
+            c.parts[k] = {field(2 + 2 * k), field(3 + 2 * k)};
+        std::optional<std::string> read; // the formula, when it reads
         if (c.formulaText.empty())
             tell(row.row, 1, "λείπει ο τύπος — γράψτε τον, π.χ. CH3CH2OH");
         else
-            formula(row.row, c);
-        if (c.name.empty())
+            read = formula(row.row, c);
+        std::string canonical;
+        if (read) {
+            SetNaming named = nameSetCompound(c, *read);
+            canonical = std::move(named.canonical);
+            for (SetProblem& p : named.problems)
+                tell(p.row, p.column, std::move(p.message), p.warning);
+        }
+        if (c.name.empty() && !read)
             tell(row.row, 2, "λείπει το όνομα — γράψτε το όνομα της ένωσης");
         for (std::size_t k = 0; k < c.parts.size(); ++k) {
             const int column = int(2 + 2 * k + 1);
-            NamePart& p = c.parts[k];
-            p.part = row.fields[std::size_t(column - 1)];
-            p.reason = row.fields[std::size_t(column)];
+            const NamePart& p = c.parts[k];
             if (p.part.empty() != p.reason.empty()) {
                 tell(row.row, p.part.empty() ? column : column + 1,
                      p.part.empty() ? "υπάρχει αιτιολογία χωρίς το μέρος του ονόματος — "
@@ -180,11 +175,15 @@ public:
                      true);
             }
         }
-        if (errors_ == errorsBefore)
+        if (errors_ == errorsBefore) {
             out_.set.compounds.push_back(std::move(c));
+            canonicals_.push_back(std::move(canonical));
+        }
     }
 
-    void formula(int row, Compound& c) {
+    // The formula's text as read, when it reads without a problem.
+    std::optional<std::string> formula(int row, Compound& c) {
+        const std::size_t errorsBefore = errors_;
         std::string text = c.formulaText;
         // Saved in a code page without "≡", a spreadsheet writes "?" instead.
         for (std::size_t i = 0; i < text.size(); ++i)
@@ -199,26 +198,45 @@ public:
         for (const NotationProblem& p : parsed.problems)
             tell(row, 1, "στον " + std::to_string(p.column) + "ο χαρακτήρα: " + p.message);
         c.formula = std::move(parsed.formula);
+        if (errors_ != errorsBefore)
+            return std::nullopt;
+        return text;
     }
 
+    // Each name, formula and compound with the row it stands in first. A
+    // compound written twice is told once, not again for its name.
     void wholeSet() {
-        // Each name and formula with the row it stands in first.
         std::map<std::string, int> names, formulas;
-        for (const Compound& c : out_.set.compounds) {
-            if (const auto [at, first] = names.emplace(c.name, c.row); !first)
-                tell(c.row, 2,
-                     "το όνομα " + quoted(c.name) + " υπάρχει ήδη, όπως στη γραμμή " +
-                         std::to_string(at->second) + " — κάθε όνομα μία φορά");
-            if (const auto [at, first] = formulas.emplace(writeNotation(c.formula), c.row); !first)
+        std::map<std::string, const Compound*> compounds;
+        for (std::size_t i = 0; i < out_.set.compounds.size(); ++i) {
+            const Compound& c = out_.set.compounds[i];
+            bool twice = false;
+            if (const auto [at, first] = formulas.emplace(writeNotation(c.formula), c.row);
+                !first) {
                 tell(c.row, 1,
                      "ο τύπος " + quoted(c.formulaText) + " υπάρχει ήδη, όπως στη γραμμή " +
                          std::to_string(at->second) + " — κάθε τύπος μία φορά");
+                twice = true;
+            } else if (!canonicals_[i].empty()) {
+                if (const auto [same, fresh] = compounds.emplace(canonicals_[i], &c); !fresh) {
+                    tell(c.row, 1,
+                         "η ένωση " + quoted(c.formulaText) + " υπάρχει ήδη ως " +
+                             quoted(same->second->formulaText) + ", όπως στη γραμμή " +
+                             std::to_string(same->second->row) + " — κάθε ένωση μία φορά");
+                    twice = true;
+                }
+            }
+            if (const auto [at, first] = names.emplace(c.name, c.row); !first && !twice)
+                tell(c.row, 2,
+                     "το όνομα " + quoted(c.name) + " υπάρχει ήδη, όπως στη γραμμή " +
+                         std::to_string(at->second) + " — κάθε όνομα μία φορά");
         }
     }
 
 private:
     SetReading& out_;
-    std::size_t errors_ = 0; // every error told, built or only counted
+    std::vector<std::string> canonicals_; // of each compound kept, empty when unread
+    std::size_t errors_ = 0;              // every error told, built or only counted
 };
 
 } // namespace
@@ -250,8 +268,14 @@ SetReading readCompoundSet(std::string_view bytes, std::string_view fileName) {
     }
     if (!b.fieldsFit(table.rows))
         return out;
+    // The header is the row that begins «Τύπος», or else the first after a
+    // title; it may hold the template's first columns only.
+    const auto startsHeader = [](const CsvRow& r) {
+        return !r.fields.empty() && r.fields.front() == SetColumns[0];
+    };
     std::size_t at = 0;
-    if (table.rows.size() > 1 && isTitleRow(table.rows[0]) && usedFields(table.rows[1]) > 1)
+    if (table.rows.size() > 1 && !startsHeader(table.rows[0]) && isTitleRow(table.rows[0]) &&
+        (startsHeader(table.rows[1]) || usedFields(table.rows[1]) > 1))
         out.set.title = table.rows[at++].fields[0];
     if (at >= table.rows.size()) {
         b.tell(0, 0,
@@ -260,16 +284,17 @@ SetReading readCompoundSet(std::string_view bytes, std::string_view fileName) {
         return out;
     }
     const CsvRow& header = table.rows[at++];
-    if (usedFields(header) != SetColumns.size()) {
+    const std::size_t width = usedFields(header);
+    if (width != SetColumns.size() && !(startsHeader(header) && width < SetColumns.size())) {
         b.tell(header.row, 0,
-               "η γραμμή επικεφαλίδων έχει " + std::to_string(usedFields(header)) +
+               "η γραμμή επικεφαλίδων έχει " + std::to_string(width) +
                    " στήλες αντί για 10 — αποθηκεύστε το αρχείο ως CSV με διαχωριστικό ; ή , "
-                   "και τις δέκα στήλες του προτύπου");
+                   "και τις δέκα στήλες του προτύπου, ή τις πρώτες του από την «Τύπος»");
         return out;
     }
-    b.header(header);
+    b.header(header, width);
     for (; at < table.rows.size(); ++at)
-        b.compound(table.rows[at]);
+        b.compound(table.rows[at], width);
     b.wholeSet();
     const std::size_t n = out.set.compounds.size();
     if (out.ok() && (n < MinSetSize || n > MaxSetSize))
@@ -309,8 +334,9 @@ std::string writeCompoundSet(const CompoundSet& set) {
     row({set.title});
     row({SetColumns.begin(), SetColumns.end()});
     for (const Compound& c : set.compounds) {
-        // "≡" written "#", which every code page has.
-        const std::string notation = writeNotation(c.formula);
+        // As the teacher typed it, "≡" written "#", which every code page has.
+        const std::string notation =
+            c.formulaText.empty() ? writeNotation(c.formula) : c.formulaText;
         const std::string_view triple = "≡";
         std::string formula;
         for (std::size_t i = 0; i < notation.size();) {

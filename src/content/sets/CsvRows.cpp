@@ -147,13 +147,19 @@ CsvTable readCsv(std::string_view text, std::span<const std::string_view> header
     std::size_t bestFields = 0;
     for (const char separator : {';', ',', '\t'}) {
         const std::vector<CsvRow> rows = splitCsv(text, separator, 2);
+        const auto named = [&](const CsvRow& r) {
+            return !r.fields.empty() && !header.empty() && r.fields.front() == header[0];
+        };
         std::size_t at = 0;
-        if (rows.size() > 1 && isTitleRow(rows[0]) && usedFields(rows[1]) > 1)
+        if (rows.size() > 1 && !named(rows[0]) && isTitleRow(rows[0]) &&
+            (named(rows[1]) || usedFields(rows[1]) > 1))
             at = 1;
         const CsvRow* h = at < rows.size() ? &rows[at] : nullptr;
         const std::size_t fields = h ? usedFields(*h) : 0;
-        if (fields == header.size() && header.size() >= 2 && h->fields[0] == header[0] &&
-            h->fields[1] == header[1]) {
+        // A header of the columns' own names, all of them or the first few.
+        if (fields > 0 && fields <= header.size() &&
+            std::equal(header.begin(), header.begin() + std::ptrdiff_t(fields),
+                       h->fields.begin())) {
             counted = separator;
             break;
         }

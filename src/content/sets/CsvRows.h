@@ -39,8 +39,8 @@ struct CsvTable {
 
 // The rows, split at the separator that Excel's "sep=" line names or else at
 // the one of ";" "," and TAB under which the header row (the first row, or
-// the second after a title row of one field) reads as `header` begins, or
-// failing that holds as many fields. A title may hold any separator; only the
+// the second after a title row of one field) reads as `header` or as its
+// first fields, or failing that holds as many fields. A title may hold any separator; only the
 // header tells which one the file uses.
 CsvTable readCsv(std::string_view text, std::span<const std::string_view> header);
 
