@@ -209,10 +209,10 @@ private slots:
         QTest::addRow("a triple bond counts three")
             << "CH2#CH" << 1 << u"ο 1ος άνθρακας (CH2) έχει 5"_qs;
         QTest::addRow("a branch's carbon")
-            << "CH3CH(CH2)CH3" << 6 << u"ο άνθρακας της διακλάδωσης (CH2)"_qs;
+            << "CH3CH(CH2)CH3" << 7 << u"ο 3ος άνθρακας (CH2) έχει 3"_qs;
         QTest::addRow("shorthand (CH3)2CH")
             << "(CH3)2CHCH3" << 1 << u"γράψτε τους άνθρακες έναν έναν: CH3CH(CH3)CH3"_qs;
-        QTest::addRow("shorthand (CH3)3C") << "(CH3)3CCl" << 1 << u"έναν έναν: CH3C(CH3)(CH3)Cl"_qs;
+        QTest::addRow("shorthand (CH3)3C") << "(CH3)3CCl" << 1 << u"έναν έναν: CH3C(CH3)(Cl)CH3"_qs;
         QTest::addRow("shorthand (CH2)4")
             << "CH3(CH2)4CH3" << 4 << u"έναν έναν: CH3CH2CH2CH2CH2CH3"_qs;
         QTest::addRow("shorthand C(CH3)2")
@@ -268,7 +268,7 @@ private slots:
             QVERIFY2(wrong.empty(), qPrintable(QString::fromStdString(text + ": " + wrong)));
         }
         // The pieces make formulas often enough for the accepted side to count.
-        QVERIFY2(accepted > 500, qPrintable(QString::number(accepted)));
+        QVERIFY2(accepted > 250, qPrintable(QString::number(accepted)));
     }
 };
 

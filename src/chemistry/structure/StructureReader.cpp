@@ -2,8 +2,10 @@
 #include "chemistry/structure/StructureReader.h"
 
 #include "chemistry/structure/Elements.h"
+#include "chemistry/structure/StructureWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -25,7 +27,18 @@ struct Token {
     bool counted = false;           // whether digits were written
     int order = 1;                  // for BondSign
     int column = 0;
+    std::size_t from = 0, to = 0; // the characters it was read from
 };
+
+// Where an atom's hydrogens were written (or would be): characters [from, to).
+struct HydrogenSpan {
+    std::size_t from = 0, to = 0;
+    bool known = false;
+};
+
+// Groups of several atoms that textbooks print and the cards do not read.
+constexpr std::array<std::string_view, 8> UnreadGroups = {"NO2", "COCl", "COBr", "COI",
+                                                          "COF", "SO3H", "SO2",  "PO4"};
 
 bool isUpper(char32_t c) {
     return c >= U'A' && c <= U'Z';
@@ -54,10 +67,12 @@ struct Chain {
 
 class Reader {
 public:
-    explicit Reader(const std::vector<NotationChar>& chars) : c_(chars) {}
+    Reader(const std::vector<NotationChar>& chars, bool suggest) : c_(chars), suggest_(suggest) {}
 
     StructureRead run() {
         tokenize();
+        if (problems_.empty())
+            tellUnreadGroups();
         if (problems_.empty())
             readChain(0, t_.size(), -1);
         if (problems_.empty())
@@ -84,6 +99,7 @@ private:
             const char32_t c = c_[k].c;
             Token t;
             t.column = c_[k].column;
+            t.from = k;
             if (isUpper(c) || isLower(c)) {
                 t.text = std::string(1, char(c));
                 ++k;
@@ -114,6 +130,7 @@ private:
                 if (t.counted)
                     t.count = digitsAt(k);
             }
+            t.to = k;
             t_.push_back(std::move(t));
         }
     }
@@ -126,6 +143,7 @@ private:
 
     int newAtom(Element e, int hydrogens, int column) {
         columns_.push_back(column);
+        hydrogensAt_.push_back({});
         return s_.addAtom(e, hydrogens);
     }
 
@@ -267,11 +285,17 @@ private:
             tell(t.column, "πάρα πολλά άτομα «" + t.text + "» σε μία ομάδα");
             return k + 1;
         }
+        const bool hydrogensAhead = chain.pendingHydrogens > 0;
         for (int n = 0; n < t.count; ++n) {
             if (e == Element::C || chain.group.empty() || chain.pendingOrder > 0)
                 startGroup(chain, e, t.column);
             else
                 hang(chain, e, t.column, n + 1 == t.count && isHydrogenAt(k + 1, to));
+        }
+        if (t.count == 1 && !hydrogensAhead) {
+            const bool written = isHydrogenAt(k + 1, to);
+            hydrogensAt_.back() = {written ? t_[k + 1].from : t.to, written ? t_[k + 1].to : t.to,
+                                   true};
         }
         return k + 1;
     }
@@ -377,12 +401,45 @@ private:
 
     // ---- every atom's bonds ---------------------------------------------------------
 
+    // NO2, COCl...: told as groups the cards do not read, before any of
+    // their atoms is told of as having too many bonds.
+    void tellUnreadGroups() {
+        for (std::size_t k = 0; k < t_.size(); ++k) {
+            std::string run;
+            for (std::size_t j = k; j < t_.size() && j < k + 4 && t_[j].kind == Token::Symbol;
+                 ++j) {
+                run += t_[j].text + (t_[j].counted ? std::to_string(t_[j].count) : "");
+                const bool ends = j + 1 >= t_.size() || t_[j + 1].kind != Token::Symbol ||
+                                  t_[j + 1].element != Element::H || run == "SO2";
+                if (ends && std::find(UnreadGroups.begin(), UnreadGroups.end(), run) !=
+                                UnreadGroups.end()) {
+                    tell(t_[k].column, "η ομάδα «" + run +
+                                           "» δεν διαβάζεται στις κάρτες — γράφονται οι ομάδες "
+                                           "CH3, CH2, CH, C, OH, O, NH2, NH, N, SH, F, Cl, Br, I, "
+                                           "CHO, CO, COOH, COO, CN, CONH2 και C2H5");
+                    return;
+                }
+            }
+        }
+    }
+
     void checkBonds() {
+        std::vector<std::pair<int, int>> fixes; // atom, the hydrogens it needs
+        bool fixable = true;
         for (int atom = 0; atom < int(s_.atoms.size()); ++atom) {
-            const Element e = s_.atoms[std::size_t(atom)].element;
+            const Atom& a = s_.atoms[std::size_t(atom)];
             const int bonds = s_.bondsOf(atom);
-            if (!isUsualBondCount(e, bonds))
-                tellBonds(atom, bonds);
+            if (isUsualBondCount(a.element, bonds))
+                continue;
+            tellBonds(atom, bonds);
+            const int needed = valenceOf(a.element) - (bonds - a.hydrogens);
+            fixable = fixable && needed >= 0;
+            fixes.emplace_back(atom, needed);
+        }
+        if (suggest_ && fixable && !fixes.empty()) {
+            const std::string fixed = withHydrogensFixed(fixes);
+            for (NotationProblem& p : problems_)
+                p.suggestion = fixed;
         }
         std::stable_sort(
             problems_.begin(), problems_.end(),
@@ -430,7 +487,41 @@ private:
         tell(columns_[std::size_t(atom)], std::move(message));
     }
 
+    // The formula with every atom given the hydrogens it needs, where it was
+    // written when that is known, else written anew; empty unless that reads
+    // without a problem.
+    std::string withHydrogensFixed(const std::vector<std::pair<int, int>>& fixes) const {
+        std::vector<std::pair<HydrogenSpan, int>> edits;
+        Structure fixed = s_;
+        bool inPlace = true;
+        for (const auto& [atom, needed] : fixes) {
+            fixed.atoms[std::size_t(atom)].hydrogens = needed;
+            edits.emplace_back(hydrogensAt_[std::size_t(atom)], needed);
+            inPlace = inPlace && hydrogensAt_[std::size_t(atom)].known;
+        }
+        std::string text;
+        if (inPlace) {
+            std::sort(edits.begin(), edits.end(),
+                      [](const auto& a, const auto& b) { return a.first.from < b.first.from; });
+            std::size_t k = 0;
+            for (const auto& [span, needed] : edits) {
+                for (; k < span.from; ++k)
+                    text += content::utf8Of(c_[k].c);
+                text += needed == 0 ? "" : needed == 1 ? "H" : "H" + std::to_string(needed);
+                k = span.to;
+            }
+            for (; k < c_.size(); ++k)
+                text += content::utf8Of(c_[k].c);
+        } else {
+            text = writeStructure(fixed);
+        }
+        const content::NotationText again = content::readNotationText(text);
+        return Reader(again.chars, false).run().ok() ? text : std::string();
+    }
+
     const std::vector<NotationChar>& c_;
+    bool suggest_ = true;
+    std::vector<HydrogenSpan> hydrogensAt_;
     std::vector<Token> t_;
     Structure s_;
     std::vector<int> columns_;
@@ -443,7 +534,7 @@ StructureRead readStructure(std::string_view utf8) {
     content::NotationText text = content::readNotationText(utf8);
     if (!text.problems.empty())
         return {{}, std::move(text.problems), {}};
-    return Reader(text.chars).run();
+    return Reader(text.chars, true).run();
 }
 
 } // namespace chemistry

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/notation/FormulaNotation.h"
 
+#include "chemistry/structure/StructureReader.h"
+#include "chemistry/structure/StructureWriter.h"
+#include "content/notation/GreekKeyboard.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -34,32 +38,6 @@ char lower(char32_t c) {
     return char(isUpper(c) ? c - U'A' + U'a' : c);
 }
 
-int bondOrder(Bond b) {
-    return b == Bond::Bar ? 1 : b == Bond::Double ? 2 : 3;
-}
-
-std::string ordinal(int n) {
-    return std::to_string(n) + "ος";
-}
-
-// The hydrogens of a carbon group: "C" 0, "CH" 1, "CH3" 3.
-int hydrogensOf(std::string_view group) {
-    if (group.size() < 2)
-        return 0;
-    const std::string_view count = group.substr(2);
-    if (count.empty())
-        return 1;
-    if (count.size() > 3)
-        return 999;
-    return std::stoi(std::string(count));
-}
-
-std::string carbonGroupWith(int hydrogens) {
-    if (hydrogens == 0)
-        return "C";
-    return hydrogens == 1 ? "CH" : "CH" + std::to_string(hydrogens);
-}
-
 const std::string AcceptedList = "C, H, O, N, S, P, F, Cl, Br, I, Na, K, Li, Mg, Ca";
 
 class Parser {
@@ -87,16 +65,13 @@ public:
             problems_.push_back({f_.mainRow.back().column,
                                  "ο τύπος τελειώνει με δεσμό — σβήστε τον ή γράψτε μετά από "
                                  "αυτόν την ομάδα που συνδέει"});
-        // Bonds are counted only on a row whose shape is certain: otherwise
-        // every carbon next to a mistake would be told of as well.
-        if (problems_.empty())
-            checkCarbons();
+        suggestCaseFixed();
         return {std::move(f_), std::move(problems_)};
     }
 
 private:
-    void tell(std::size_t at, std::string message) {
-        problems_.push_back({s_[at].column, std::move(message)});
+    void tell(std::size_t at, std::string message, std::string suggestion = {}) {
+        problems_.push_back({s_[at].column, std::move(message), std::move(suggestion)});
     }
 
     // ---- symbols --------------------------------------------------------------
@@ -130,7 +105,7 @@ private:
         const std::string fixed = fixedRun(from, to);
         std::string message = "άγνωστο σύμβολο στοιχείου στο «" + run + "» — ";
         if (!fixed.empty() && fixed != run)
-            message += "μήπως εννοείτε " + fixed + ";";
+            message += "μήπως εννοείτε " + fixed + ";", caseProblems_.push_back(problems_.size());
         else
             message += "γράψτε ένα από τα " + AcceptedList;
         tell(at, std::move(message));
@@ -341,12 +316,66 @@ private:
         return out;
     }
 
+public:
+    // The whole formula with every letter read as the symbol it most likely
+    // means; empty when some run of letters means nothing.
+    std::string caseFixed() const {
+        std::string out;
+        for (std::size_t k = 0; k < s_.size();) {
+            if (!isLetterOrDigit(s_[k].c)) {
+                out += utf8Of(s_[k++].c);
+                continue;
+            }
+            std::size_t to = k;
+            while (to < s_.size() && isLetterOrDigit(s_[to].c))
+                ++to;
+            const std::string fixed = fixedRun(k, to);
+            if (fixed.empty())
+                return {};
+            out += fixed;
+            k = to;
+        }
+        return out;
+    }
+
+private:
+    // Every "μήπως εννοείτε" carries the whole formula with all its runs
+    // fixed, when that is a formula.
+    void suggestCaseFixed() {
+        if (caseProblems_.empty())
+            return;
+        const std::string fixed = caseFixed();
+        if (fixed.empty() || !parseFormula(fixed).ok())
+            return;
+        for (const std::size_t k : caseProblems_)
+            problems_[k].suggestion = fixed;
+    }
+
+    // The whole formula with all its shorthands written out, as the compound
+    // it stands for is written; empty when it is no compound.
+    std::string writtenOut() const {
+        const chemistry::StructureRead read = chemistry::readStructure(slice(0, s_.size()));
+        if (!read.ok())
+            return {};
+        std::string out = chemistry::writeStructure(read.structure);
+        return parseFormula(out).ok() ? out : std::string();
+    }
+
+    static std::string acceptedOrNothing(std::string formula) {
+        return parseFormula(formula).ok() ? formula : std::string();
+    }
+
     void carbonylShorthand(std::size_t open, std::size_t close) {
         const std::string rest = slice(open + 2, close);
         const std::size_t from = open > 0 && s_[open - 1].c == U'C' ? open - 1 : open;
-        tell(open, "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(from, close + 1) +
-                       "» — γράψτε το καρβονύλιο μέσα στη σειρά ως C" + rest + ": " +
-                       rewritten(open, close + 1, rest));
+        std::string fix = writtenOut();
+        if (fix.empty())
+            fix = acceptedOrNothing(rewritten(open, close + 1, rest));
+        std::string message = "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(from, close + 1) +
+                              "» — γράψτε το καρβονύλιο μέσα στη σειρά ως C" + rest;
+        if (!fix.empty())
+            message += ": " + fix;
+        tell(open, std::move(message), fix);
     }
 
     // "(CH2)4" in a row, "(CH3)2CH" at its start: the card draws every carbon
@@ -385,66 +414,29 @@ private:
                 written += "(" + group + ")";
             fix = rewritten(open, next, written);
         }
-        if (fix)
+        // All the shorthands of the formula are written out in one, so that
+        // following the suggestion leaves none of them behind.
+        std::string whole = writtenOut();
+        if (whole.empty() && fix)
+            whole = acceptedOrNothing(*fix);
+        if (!whole.empty())
             message += (group.front() == 'C' ? "γράψτε τους άνθρακες έναν έναν: "
                                              : "γράψτε κάθε ομάδα χωριστά: ") +
-                       *fix;
+                       whole;
         else
             message += "γράψτε κάθε άνθρακα χωριστά, π.χ. CH3CH(CH3)CH3 αντί για (CH3)2CHCH3";
-        tell(open, std::move(message));
-    }
-
-    // ---- four bonds to every carbon ---------------------------------------------
-
-    void checkCarbons() {
-        const std::vector<RowItem>& row = f_.mainRow;
-        int carbonsBefore = 0;
-        for (std::size_t k = 0; k < row.size(); ++k) {
-            if (row[k].isBond)
-                continue;
-            const int number = carbonsBefore + 1;
-            carbonsBefore += carbonCount(row[k].text);
-            if (!isCarbonGroup(row[k].text))
-                continue;
-            const auto link = [&](std::size_t j) {
-                return row[j].isBond ? bondOrder(row[j].bond) : 1;
-            };
-            const int neighbours =
-                (k > 0 ? link(k - 1) : 0) + (k + 1 < row.size() ? link(k + 1) : 0);
-            const int branches =
-                int(std::count_if(f_.branches.begin(), f_.branches.end(),
-                                  [&](const Branch& b) { return b.carbon == number; }));
-            tellBonds(row[k].column, ordinal(number) + " άνθρακας (" + row[k].text + ")",
-                      hydrogensOf(row[k].text), neighbours + branches);
-        }
-        for (const Branch& b : f_.branches)
-            if (isCarbonGroup(b.group))
-                tellBonds(b.column, "άνθρακας της διακλάδωσης (" + b.group + ")",
-                          hydrogensOf(b.group), 1);
-    }
-
-    void tellBonds(int column, const std::string& which, int hydrogens, int others) {
-        const int total = hydrogens + others;
-        if (total == 4)
-            return;
-        std::string message = "ο " + which + " έχει " + std::to_string(total) +
-                              (total == 1 ? " δεσμό" : " δεσμούς") +
-                              ", ενώ ένας άνθρακας έχει 4 — ";
-        if (others <= 4)
-            message += "γράψτε " + carbonGroupWith(4 - others);
-        else
-            message += "αφαιρέστε δεσμούς ή διακλαδώσεις";
-        problems_.push_back({column, std::move(message)});
+        tell(open, std::move(message), whole);
     }
 
     const std::vector<NotationChar>& s_;
     std::size_t i_ = 0;
     FormulaDescription f_;
     std::vector<NotationProblem> problems_;
-    bool inGroup_ = false;      // the row's last group still takes symbols
-    bool lastWasDigit_ = false; // ... and ends in a count
-    int branchesOf_ = -1;       // the row item the branch just read hangs from
-    std::size_t toldUntil_ = 0; // end of the last run told of as unknown
+    bool inGroup_ = false;                  // the row's last group still takes symbols
+    bool lastWasDigit_ = false;             // ... and ends in a count
+    int branchesOf_ = -1;                   // the row item the branch just read hangs from
+    std::size_t toldUntil_ = 0;             // end of the last run told of as unknown
+    std::vector<std::size_t> caseProblems_; // problems that ask "μήπως εννοείτε"
 };
 
 } // namespace
@@ -507,7 +499,9 @@ std::string writeNotation(const FormulaDescription& formula) {
     return out;
 }
 
-FormulaParse parseFormula(std::string_view utf8) {
+namespace {
+
+FormulaParse parseAsWritten(std::string_view utf8) {
     NotationText text = readNotationText(utf8);
     if (!text.problems.empty() && text.chars.empty())
         return {{}, std::move(text.problems)};
@@ -515,7 +509,38 @@ FormulaParse parseFormula(std::string_view utf8) {
         return {{}, {{1, "ο τύπος είναι κενός — γράψτε έναν συντακτικό τύπο, π.χ. CH3CH2CH3"}}};
     FormulaParse parsed = Parser(text.chars).run();
     parsed.problems.insert(parsed.problems.begin(), text.problems.begin(), text.problems.end());
+    // Bonds are counted only on a row whose shape is certain: otherwise
+    // every atom next to a mistake would be told of as well.
+    if (parsed.ok())
+        parsed.problems = chemistry::readStructure(utf8).problems;
     return parsed;
+}
+
+// `typed` with every letter read as the symbol it most likely means.
+std::string caseFixedOf(const std::string& typed) {
+    const NotationText text = readNotationText(typed);
+    return text.problems.empty() ? Parser(text.chars).caseFixed() : std::string();
+}
+
+} // namespace
+
+FormulaParse parseFormula(std::string_view utf8) {
+    FormulaParse parsed = parseAsWritten(utf8);
+    if (parsed.ok())
+        return parsed;
+    // Greek letters that are no look-alike of the notation's: the text read
+    // key by key as typed on the Latin layout, then its case fixed.
+    const std::u32string text = decodeUtf8(utf8);
+    const auto greek = std::find_if(text.begin(), text.end(), isGreekLetter);
+    if (greek == text.end())
+        return parsed;
+    std::string typed;
+    for (const char32_t c : text)
+        typed += utf8Of(latinKeyOf(c));
+    const std::string formula = parseAsWritten(typed).ok() ? typed : caseFixedOf(typed);
+    if (formula.empty() || !parseAsWritten(formula).ok())
+        return parsed;
+    return {{}, {{int(greek - text.begin()) + 1, greekKeyboardQuestion(formula), formula}}};
 }
 
 } // namespace content

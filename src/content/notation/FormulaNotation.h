@@ -12,7 +12,8 @@
 //   - a branch in parentheses right after a carbon group (C, CH, CH2, CH3):
 //     the first hangs below that carbon, a second above it ("CH3C(CH3)(CH3)CH3");
 //     a branch is one run of symbols and digits.
-// Every main-row carbon group must have exactly four bonds. Toolkit-free: the
+// Every atom of the compound the formula stands for must then have its usual
+// number of bonds (chemistry/structure reads it). Toolkit-free: the
 // drawing and the fitting to a card are later stages.
 
 #include "content/notation/NotationText.h"

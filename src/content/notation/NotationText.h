@@ -9,15 +9,22 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace content {
 
 // Something wrong in a formula's text: where (the character's column, counted
-// in code points from 1) and what to write instead, in Greek (UTF-8).
+// in code points from 1) and what to write instead, in Greek (UTF-8). When the
+// message proposes a whole formula, `suggestion` holds it too, so that what is
+// proposed can be taken over or checked without reading the message.
 struct NotationProblem {
+    NotationProblem() = default;
+    NotationProblem(int at, std::string text, std::string proposed = {})
+        : column(at), message(std::move(text)), suggestion(std::move(proposed)) {}
     int column = 0;
     std::string message;
+    std::string suggestion;
     bool operator==(const NotationProblem&) const = default;
 };
 
