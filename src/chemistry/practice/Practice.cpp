@@ -70,7 +70,7 @@ std::optional<CompoundClass> classOf(const naming::ChainReading& r) {
 
 // Whether the card can draw the formula: it reads back as this very compound,
 // in three rows at most and with at most two branches on any carbon.
-bool drawable(const std::string& formula, const Structure& s) {
+bool drawable(const std::string& formula, const std::string& canonical) {
     // A branch that begins with a bond (=CH2, =O) hangs off no card's
     // carbon by a single vertical bar; the reader would only propose a
     // rewriting, so such a compound is not asked at all.
@@ -85,7 +85,7 @@ bool drawable(const std::string& formula, const Structure& s) {
         if (++branchesOn[b.carbon] > 2)
             return false;
     const StructureRead back = readStructure(formula);
-    return back.ok() && sameCompound(back.structure, s);
+    return back.ok() && canonicalForm(back.structure) == canonical;
 }
 
 std::optional<PracticeCompound> compoundOf(const Recipe& recipe) {
@@ -96,15 +96,15 @@ std::optional<PracticeCompound> compoundOf(const Recipe& recipe) {
     if (kind != recipe.wanted)
         return std::nullopt;
     PracticeCompound c;
+    c.canonical = canonicalForm(*s);
     c.formula = writeStructure(*s);
-    if (!drawable(c.formula, *s))
+    if (!drawable(c.formula, c.canonical))
         return std::nullopt;
     c.named = nameCompound(*s);
     if (!c.named.ok())
         return std::nullopt;
     c.compoundClass = *kind;
     c.molecularFormula = molecularFormula(*s);
-    c.canonical = canonicalForm(*s);
     return c;
 }
 
