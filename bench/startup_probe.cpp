@@ -92,11 +92,10 @@ int runChild(const std::string& kind, int argc, char** argv, Clock::time_point s
         window = std::make_unique<Form1>();
     } else if (kind == "set") {
         content::registerBundledFonts();
-        QStringList problems;
-        const auto compounds = Form1::readSetFile(QStringLiteral(TEMPLATE_SET), &problems);
-        if (!compounds)
+        const content::SetCheck check = content::checkSetFile(QStringLiteral(TEMPLATE_SET));
+        if (!check.usable())
             return 1;
-        window = std::make_unique<Form1>(nullptr, nullptr, compounds);
+        window = std::make_unique<Form1>(nullptr, nullptr, check.compounds);
     } else {
         window = emptyWindow();
     }

@@ -3,8 +3,9 @@
 # the array `packages` that are not installed yet.
 #   packages=(cmake g++ ...); install_missing
 
-# The base every build needs.
-base_packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2)
+# The base every build needs; the command line's translation is compiled with
+# Qt's lrelease (qt6-l10n-tools), found by CMake through qt6-tools-dev.
+base_packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev fonts-liberation2)
 
 install_missing() {
   if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

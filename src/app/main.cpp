@@ -2,19 +2,21 @@
 #include "app/NameCommand.h"
 #include "content/BuiltInSet.h"
 #include "content/Fonts.h"
+#include "content/SetCheck.h"
 #include "content/SetFiles.h"
 #include "exercise/Form1.h"
 #include "exercise/rules/Board.h"
 #include "exercise/rules/RandomSource.h"
-#include "explain/Form2.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -32,27 +34,24 @@ bool displayAvailable() {
 #endif
 }
 
-// Whether the command line asks for something other than the window. Read
-// before any application object exists, because that decides which one to
-// make; the parser proper runs afterwards and has the last word.
+// Whether the command line asks for something other than the window: every
+// long option does (each answers in the terminal, and an unknown one is told
+// there), and so do the short -h, -? and -v; Qt's own single-dash options
+// (-platform, -style) leave the window. Read before any application object
+// exists, because that decides which one to make; the parser proper runs
+// afterwards and has the last word.
 bool runsWithoutWindow(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
-            if (std::strcmp(a, option) == 0)
-                return true;
-        for (const char* option : {"--worksheet", "--export-set", "--check-set"}) {
-            const std::size_t n = std::strlen(option);
-            if (std::strncmp(a, option, n) == 0 && (a[n] == '\0' || a[n] == '='))
-                return true;
-        }
+        const std::string_view a = argv[i];
+        if (a.starts_with("--") || a == "-h" || a == "-?" || a == "-v")
+            return true;
     }
     return false;
 }
 
 // A column order as a fresh Restart of the exercise would deal it.
 worksheet::ColumnOrder freshColumnOrder(const content::ExerciseSet& compounds) {
-    board::Board board(Form1::shapeOf(compounds));
+    board::Board board(compounds.boardShape());
     board::RandomSource random;
     board.Restart(random);
     return board.HomeRow();
@@ -66,27 +65,44 @@ void onlyErrors(QtMsgType type, const QMessageLogContext& context, const QString
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
+// One line on stderr, in the program's name, and the exit code given.
+int fail(int code, const QString& message) {
+    std::fprintf(stderr, "onomatologia: %s\n", qPrintable(message));
+    return code;
+}
+
 int exportSet(const QString& path) {
     QString error;
-    if (!content::writeSetFile(content::builtInSet(), path, &error)) {
-        std::fprintf(stderr, "onomatologia: cannot write the set to '%s': %s\n", qPrintable(path),
-                     qPrintable(error));
-        return 1;
-    }
+    if (!content::writeSetFile(content::builtInSet(), path, &error))
+        return fail(1, QStringLiteral(u"το σύνολο δεν γράφτηκε στο «%1»: %2").arg(path, error));
     return 0;
 }
 
 // Every problem a line; a count of the compounds when the set can be used.
+// Warnings alone do not stop a set, here as in the window.
 int checkSet(const QString& path) {
-    content::SetReading reading = content::readSetFile(path);
-    Form2::tellWhatDoesNotFit(reading);
-    for (const content::SetProblem& p : reading.problems)
-        std::printf("%s\n", content::describeSetProblem(p).c_str());
-    if (!reading.ok())
+    const content::SetCheck check = content::checkSetFile(path);
+    for (const QString& line : check.lines())
+        std::printf("%s\n", qPrintable(line));
+    if (check.untold > 0)
+        std::printf("%s\n", qPrintable(content::moreProblemsLine(check.untold)));
+    if (!check.usable())
         return 1;
-    std::printf("%s: «%s», %zu ενώσεις\n", qPrintable(path), reading.set.title.c_str(),
-                reading.set.compounds.size());
+    std::printf("%s\n", qPrintable(QStringLiteral(u"%1: «%2», %3 ενώσεις")
+                                       .arg(path, check.compounds->title())
+                                       .arg(check.compounds->size())));
     return 0;
+}
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("onomatologia", text);
+}
+
+// The program's own translations for `locale`: its texts and those of Qt's
+// command-line parser, which Qt itself does not translate into Greek.
+bool loadTranslation(QTranslator& translator, const QLocale& locale) {
+    return translator.load(locale, QStringLiteral("onomatologia"), QStringLiteral("_"),
+                           QStringLiteral(":/i18n"));
 }
 
 } // namespace
@@ -102,9 +118,8 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(onlyErrors);
     } else if (!displayAvailable()) {
-        std::fputs("onomatologia: no display found; to try it headless: xvfb-run -a onomatologia\n",
-                   stderr);
-        return 1;
+        return fail(1, QStringLiteral(u"δεν βρέθηκε οθόνη· για να το δοκιμάσετε χωρίς οθόνη: "
+                                      u"xvfb-run -a onomatologia"));
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("onomatologia"));
@@ -113,42 +128,58 @@ int main(int argc, char* argv[]) {
     // the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ONOMATOLOGIA_DESKTOP_FILE_NAME));
 
+    // --help in the language of the system; what goes wrong on the command
+    // line always in Greek, as every other word the program says.
+    QTranslator local, greek;
+    if (loadTranslation(local, QLocale()))
+        QCoreApplication::installTranslator(&local);
+
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("A drill in naming organic compounds: drag each name onto its formula."));
+        tr("A drill in naming organic compounds: drag each name onto its formula."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption worksheetOption(
         QStringLiteral("worksheet"),
-        QStringLiteral("Write a printable worksheet (A4 PDF) with a freshly shuffled list of "
-                       "names to <file> and exit, without opening a window."),
-        QStringLiteral("file"));
+        tr("Write a printable worksheet (A4 PDF) with a freshly shuffled list of names to <file> "
+           "and exit, without opening a window."),
+        tr("file"));
     parser.addOption(worksheetOption);
     const QCommandLineOption exportSetOption(
         QStringLiteral("export-set"),
-        QStringLiteral("Write the built-in compounds as a set a spreadsheet opens (CSV, UTF-8) "
-                       "to <file>, a template for a teacher's own set, and exit. Never writes "
-                       "over an existing file."),
-        QStringLiteral("file"));
+        tr("Write the built-in compounds as a set a spreadsheet opens (CSV, UTF-8) to <file>, a "
+           "template for a teacher's own set, and exit. Never writes over an existing file."),
+        tr("file"));
     parser.addOption(exportSetOption);
     const QCommandLineOption checkSetOption(
         QStringLiteral("check-set"),
-        QStringLiteral("Check a set of compounds (CSV) and print every problem, one a line; exit "
-                       "1 if there is any, 0 for a set that can be used."),
-        QStringLiteral("file"));
+        tr("Check a set of compounds (CSV) and print every problem, one a line; exit 1 if the "
+           "set cannot be used, 0 if it can (warnings alone do not stop it)."),
+        tr("file"));
     parser.addOption(checkSetOption);
     parser.addPositionalArgument(
         QStringLiteral("set"),
-        QStringLiteral("A set of compounds (CSV) to open instead of the built-in exercise; "
-                       "with --worksheet, the set whose worksheet to write."),
+        tr("A set of compounds (CSV) to open instead of the built-in exercise; with "
+           "--worksheet, the set whose worksheet to write."),
         QStringLiteral("[set.csv]"));
-    parser.process(app);
-    if (parser.positionalArguments().size() > 1) {
-        std::fprintf(stderr, "onomatologia: unexpected argument '%s'; see --help\n",
-                     qPrintable(parser.positionalArguments().at(1)));
-        return 2;
-    }
-    const QString setFile = parser.positionalArguments().value(0);
+    if (loadTranslation(greek, QLocale(QLocale::Greek)))
+        QCoreApplication::installTranslator(&greek);
+    // The parser words some errors as it parses and others when asked.
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    const QString parseError = parsed ? QString() : parser.errorText();
+    QCoreApplication::removeTranslator(&greek);
+    if (!parsed)
+        return fail(2, parseError + QStringLiteral(u" Δείτε onomatologia --help."));
+    // Parsed once more, now without fault: --help, --help-all and --version
+    // answer and exit, in the system's language.
+    parser.process(QCoreApplication::arguments());
+    const QStringList positional = parser.positionalArguments();
+    // --check-set takes one file; a set given besides would be silently left
+    // unchecked. --export-set and --worksheet each take one set besides.
+    if (positional.size() > 1 || (parser.isSet(checkSetOption) && !positional.isEmpty()))
+        return fail(2, QStringLiteral(u"περισσεύει το «%1» — δείτε onomatologia --help")
+                           .arg(positional.constLast()));
+    const QString setFile = positional.value(0);
 
     content::registerBundledFonts();
     if (parser.isSet(exportSetOption))
@@ -159,30 +190,26 @@ int main(int argc, char* argv[]) {
         const QString path = parser.value(worksheetOption);
         auto compounds = content::ExerciseSet::builtIn();
         if (!setFile.isEmpty()) {
-            QStringList problems;
-            compounds = Form1::readSetFile(setFile, &problems);
-            if (!compounds) {
-                for (const QString& problem : problems)
-                    std::printf("%s\n", qPrintable(problem));
-                return 1;
-            }
+            const content::SetCheck check = content::checkSetFile(setFile);
+            if (!check.usable())
+                return checkSet(setFile);
+            compounds = check.compounds;
         }
         QString error;
-        if (!worksheet::writeWorksheet(path, freshColumnOrder(*compounds), &error, *compounds)) {
-            std::fprintf(stderr, "onomatologia: cannot write the worksheet to '%s': %s\n",
-                         qPrintable(path), qPrintable(error));
-            return 1;
-        }
+        if (!worksheet::writeWorksheet(path, freshColumnOrder(*compounds), &error, *compounds))
+            return fail(
+                1, QStringLiteral(u"το φύλλο εργασίας δεν γράφτηκε στο «%1»: %2").arg(path, error));
         return 0;
     }
 
-    // A set given on the command line is read before the window is made, so
-    // that the board is built once, with it.
-    QStringList problems;
-    const auto compounds = setFile.isEmpty() ? nullptr : Form1::readSetFile(setFile, &problems);
-    Form1 window(nullptr, nullptr, compounds);
+    // A set given on the command line (or by the desktop's Open With) is
+    // checked before the window is made, so that the board is built once,
+    // with it.
+    const content::SetCheck check =
+        setFile.isEmpty() ? content::SetCheck{} : content::checkSetFile(setFile);
+    Form1 window(nullptr, nullptr, check.compounds);
     window.show();
-    if (!problems.isEmpty())
-        window.tellSetProblems(setFile, problems);
+    if (!setFile.isEmpty())
+        window.tellSetCheck(setFile, check);
     return QApplication::exec();
 }

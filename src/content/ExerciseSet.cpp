@@ -40,6 +40,17 @@ const FormulaDescription& ExerciseSet::formula(int index) const {
                 : formulaDescriptions().at(std::size_t(index));
 }
 
+board::BoardShape ExerciseSet::boardShape() const {
+    if (!set_)
+        return board::builtInShape();
+    board::BoardShape shape;
+    for (int f = 0; f < size(); ++f) {
+        shape.correctName.push_back(correctNameFor(f));
+        shape.formulaRows.push_back(formula(f).rows());
+    }
+    return shape;
+}
+
 QString ExerciseSet::nameText(int name) const {
     return set_ ? QString::fromStdString(set_->compounds.at(std::size_t(name)).name)
                 : content::nameText(name);

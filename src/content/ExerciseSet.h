@@ -7,6 +7,7 @@
 
 #include "content/CardPictures.h"
 #include "content/sets/CompoundSet.h"
+#include "exercise/rules/Board.h"
 #include "shared/Module1.h"
 
 #include <QPixmap>
@@ -31,6 +32,8 @@ public:
     // The name (catalogue row) that belongs under formula `formula`.
     int16_t correctNameFor(int formula) const;
     const FormulaDescription& formula(int index) const;
+    // What the board needs to know of these compounds.
+    board::BoardShape boardShape() const;
     QString nameText(int name) const;
     // Name `name` taken apart, as the explanation window shows it.
     NameInfo nameInfo(int name) const;

@@ -2,12 +2,11 @@
 #include "content/SetFiles.h"
 
 #include "content/CardPictures.h"
+#include "content/FileErrors.h"
 #include "content/FormulaLayout.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
-#include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace content {
@@ -32,48 +31,19 @@ std::vector<SetProblem> checkSetFitsCards(const CompoundSet& set) {
     return problems;
 }
 
-SetReading readSetFile(const QString& path) {
-    SetReading reading;
-    const QFileInfo info(path);
-    const std::string fileName = info.fileName().toStdString();
-    QFile file(path);
-    // The size is known before anything is read: a file far too large for a
-    // set is refused without reading it.
-    if (info.size() > qint64(MaxSetFileBytes)) {
-        reading.problems.push_back({0, 0, setFileTooLargeMessage()});
-        return reading;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        reading.problems.push_back(
-            {0, 0, "το αρχείο δεν ανοίγει: " + file.errorString().toStdString()});
-        return reading;
-    }
-    const QByteArray bytes = file.read(qint64(MaxSetFileBytes) + 1);
-    reading =
-        readCompoundSet(std::string_view(bytes.constData(), std::size_t(bytes.size())), fileName);
-    // The compounds whose text was whole are measured too, so that one check
-    // tells of every problem; they are told in the order of the rows.
-    const std::vector<SetProblem> fit = checkSetFitsCards(reading.set);
-    reading.problems.insert(reading.problems.end(), fit.begin(), fit.end());
-    std::stable_sort(reading.problems.begin(), reading.problems.end(),
-                     [](const SetProblem& a, const SetProblem& b) { return a.row < b.row; });
-    return reading;
-}
-
 bool writeSetFile(const CompoundSet& set, const QString& path, QString* error) {
-    if (QFileInfo::exists(path)) {
-        *error = QStringLiteral("the file exists already; the program never writes over a file");
+    if (*error = unwritableReason(path); !error->isEmpty())
         return false;
-    }
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
+        *error = writeErrorText(errno);
         return false;
     }
     const std::string bytes = writeCompoundSet(set);
     file.write(bytes.data(), qint64(bytes.size()));
     if (!file.commit()) {
-        *error = file.errorString();
+        *error = writeErrorText(errno);
         return false;
     }
     return true;

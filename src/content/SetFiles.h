@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A teacher's set of compounds as a file: checked in full (the file's text,
-// then whether every formula and name fits its card, measured with the
-// bundled fonts), and the built-in twenty written out as a template.
+// A teacher's set of compounds measured against its cards with the bundled
+// fonts, and the built-in twenty written out as a template.
 
 #include "content/sets/CompoundSet.h"
 
@@ -15,11 +14,9 @@ namespace content {
 // every name its green card, each drawn smaller down to its floor.
 std::vector<SetProblem> checkSetFitsCards(const CompoundSet& set);
 
-// Reads and checks the file at `path`: its set, and every problem found.
-SetReading readSetFile(const QString& path);
-
 // Writes `set` to `path` through a temporary file that is renamed into place,
 // so that a failed write leaves nothing behind; never over an existing file.
+// `error` tells why a write failed, in Greek.
 bool writeSetFile(const CompoundSet& set, const QString& path, QString* error);
 
 } // namespace content

@@ -4,7 +4,6 @@
 #include "about/frmAbout.h"
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
-#include "content/SetFiles.h"
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
 #include "exercise/MenuBarKeyboard.h"
@@ -28,6 +27,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
@@ -61,17 +61,6 @@ std::unique_ptr<board::UniformSource> clockSeeded(std::unique_ptr<board::Uniform
 
 QString Form1::caption() {
     return exerciseTitle();
-}
-
-board::BoardShape Form1::shapeOf(const content::ExerciseSet& compounds) {
-    if (compounds.isBuiltIn())
-        return board::builtInShape();
-    board::BoardShape shape;
-    for (int f = 0; f < compounds.size(); ++f) {
-        shape.correctName.push_back(compounds.correctNameFor(f));
-        shape.formulaRows.push_back(compounds.formula(f).rows());
-    }
-    return shape;
 }
 
 Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent,
@@ -114,7 +103,7 @@ void Form1::buildBoard() {
         old->disconnect(this);
         delete old;
     }
-    exercise_ = std::make_unique<board::Exercise>(*random_, shapeOf(*compounds_));
+    exercise_ = std::make_unique<board::Exercise>(*random_, compounds_->boardShape());
     view_ = new BoardView(*exercise_, scale_, *compounds_, this);
     setCentralWidget(view_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -272,48 +261,84 @@ void Form1::changeEvent(QEvent* event) {
 
 // ---- sets of compounds ----------------------------------------------------
 
-std::shared_ptr<const content::ExerciseSet> Form1::readSetFile(const QString& path,
-                                                               QStringList* problems) {
-    content::SetReading reading = content::readSetFile(path);
-    if (reading.ok())
-        Form2::tellWhatDoesNotFit(reading);
-    if (reading.ok()) {
-        const auto compounds = content::ExerciseSet::of(reading.set);
-        if (const int column = board::Board::columnTooTall(shapeOf(*compounds)); column > 0)
-            reading.problems.push_back(
-                {0, 0,
-                 "οι τύποι της " + std::to_string(column) +
-                     "ης στήλης δεν χωρούν στο πλαίσιο ούτε με μικρότερες κάρτες — γράψτε "
-                     "λιγότερους τύπους τριών σειρών"});
-    }
-    for (const content::SetProblem& p : reading.problems)
-        if (!p.warning)
-            *problems << QString::fromStdString(content::describeSetProblem(p));
-    if (!problems->isEmpty())
-        return nullptr;
-    return content::ExerciseSet::of(std::move(reading.set));
+namespace {
+
+// The first problems, a line each, and how many more there are.
+QString problemList(const content::SetCheck& check) {
+    constexpr qsizetype Shown = 10;
+    const QStringList lines = check.lines();
+    QString text = lines.mid(0, Shown).join(u'\n');
+    if (const std::size_t shown = std::size_t(std::min(Shown, lines.size())); check.total() > shown)
+        text += u'\n' + content::moreProblemsLine(check.total() - shown);
+    return text;
 }
+
+// A box of the set's own, its one button in Greek.
+QMessageBox* setBox(QMessageBox::Icon icon, const QString& text, QWidget* parent) {
+    auto* box =
+        new QMessageBox(icon, QStringLiteral(u"Σύνολο ενώσεων"), text, QMessageBox::Ok, parent);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral(u"Εντάξει"));
+    return box;
+}
+
+// Beside the exercise window where the screen has room (right, below, left,
+// above), so that the box covers no card; over it only on a screen too small.
+void placeBeside(QWidget& box, const QRect& window) {
+    const QScreen* screen = QGuiApplication::screenAt(window.center());
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize size = box.frameGeometry().size();
+    constexpr int Gap = 8;
+    const int middleY = window.center().y() - size.height() / 2;
+    const int middleX = window.center().x() - size.width() / 2;
+    for (const QPoint at :
+         {QPoint(window.right() + Gap, middleY), QPoint(middleX, window.bottom() + Gap),
+          QPoint(window.left() - Gap - size.width(), middleY),
+          QPoint(middleX, window.top() - Gap - size.height())}) {
+        if (room.contains(QRect(at, size))) {
+            box.move(at);
+            return;
+        }
+    }
+}
+
+} // namespace
 
 void Form1::openSetFile(const QString& path) {
-    QStringList problems;
-    const auto compounds = readSetFile(path, &problems);
-    if (compounds)
-        openCompounds(compounds);
-    else
-        tellSetProblems(path, problems);
+    const content::SetCheck check = content::checkSetFile(path);
+    if (check.usable())
+        openCompounds(check.compounds);
+    tellSetCheck(path, check);
 }
 
-void Form1::tellSetProblems(const QString& path, const QStringList& problems) {
-    constexpr qsizetype Shown = 10;
-    QString text = QStringLiteral(u"Το αρχείο «%1» δεν ανοίγει ως σύνολο ενώσεων:\n\n")
-                       .arg(QFileInfo(path).fileName()) +
-                   problems.mid(0, Shown).join(u'\n');
-    if (problems.size() > Shown)
-        text += QStringLiteral(u"\n… και %1 ακόμη").arg(problems.size() - Shown);
-    text += QStringLiteral(u"\n\nΗ άσκηση συνεχίζει με τις ενώσεις που είχε.");
-    QMessageBox box(QMessageBox::Warning, QStringLiteral(u"Σύνολο ενώσεων"), text, QMessageBox::Ok,
-                    this);
-    box.exec();
+void Form1::tellSetCheck(const QString& path, const content::SetCheck& check) {
+    if (warnings_)
+        warnings_->close();
+    if (check.usable() && check.warnings.empty())
+        return;
+    if (check.usable()) {
+        // Told once, and out of the lesson's way: the teacher who opened the
+        // file reads it, while the board beside it already works.
+        QMessageBox* box =
+            setBox(QMessageBox::Information,
+                   QStringLiteral(u"Το σύνολο «%1» άνοιξε. Ελέγξτε ό,τι ακολουθεί:\n\n")
+                           .arg(check.compounds->title()) +
+                       problemList(check),
+                   this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        warnings_ = box;
+        box->show();
+        placeBeside(*box, frameGeometry());
+        return;
+    }
+    const QString text = QStringLiteral(u"Το αρχείο «%1» δεν ανοίγει ως σύνολο ενώσεων:\n\n")
+                             .arg(QFileInfo(path).fileName()) +
+                         problemList(check) +
+                         QStringLiteral(u"\n\nΗ άσκηση συνεχίζει με τις ενώσεις που είχε.");
+    const std::unique_ptr<QMessageBox> box(setBox(QMessageBox::Warning, text, this));
+    box->exec();
     keyboardToBoard();
 }
 

@@ -6,16 +6,20 @@
 // commands, opens the dialogs and fits itself to the screen.
 
 #include "content/ExerciseSet.h"
+#include "content/SetCheck.h"
 #include "exercise/rules/Exercise.h"
 #include "shared/TwipScale.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <array>
 #include <memory>
 
 class QLabel;
+
 class BoardView;
 class MenuBarKeyboard;
 class Form2;
@@ -51,17 +55,16 @@ public:
 
     // The board starts afresh with these compounds.
     void openCompounds(std::shared_ptr<const content::ExerciseSet> compounds);
-    // Opens a teacher's set of compounds (CSV). A file with problems is told
-    // of in one dialog, and the exercise goes on with what it had.
+    // Opens a teacher's set of compounds (CSV), checked as every way of
+    // opening one checks it. A file with problems is told of in one dialog,
+    // and the exercise goes on with what it had.
     void openSetFile(const QString& path);
-    // The one dialog that tells what is wrong with a set file.
-    void tellSetProblems(const QString& path, const QStringList& problems);
-    // Reads and checks a set file in full: text, cards, the explanation
-    // window's boxes, the frame. Every problem, a line each, or the set.
-    static std::shared_ptr<const content::ExerciseSet> readSetFile(const QString& path,
-                                                                   QStringList* problems);
-    // What the board needs to know of the compounds.
-    static board::BoardShape shapeOf(const content::ExerciseSet& compounds);
+    // What a check of the file at `path` found: a set that cannot be used is
+    // told in one dialog; a set opened with warnings shows them once, in a
+    // box beside the board that the lesson goes on under.
+    void tellSetCheck(const QString& path, const content::SetCheck& check);
+    // The box of the last set's warnings, while it is open.
+    QMessageBox* setWarnings() const { return warnings_; }
     const content::ExerciseSet& compounds() const { return *compounds_; }
 
     const board::Exercise& exercise() const { return *exercise_; }
@@ -108,4 +111,5 @@ private:
     // The two dialogs are made on first use and kept; each opening loads afresh.
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<frmAbout> about_;
+    QPointer<QMessageBox> warnings_;
 };

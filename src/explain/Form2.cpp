@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explain/Form2.h"
 
+#include "content/ExplanationBoxes.h"
 #include "content/Fonts.h"
 #include "content/SpokenText.h"
 #include "explain/Form2Accessible.h"
@@ -40,22 +41,28 @@ struct Place {
 // Label1(0) to Label1(11), in twips. The first heading is narrower than the
 // other three by 60 twips; no text reaches that far, so the difference never
 // shows, and the layout keeps the window's own measurements.
+// The boxes of parts and reasons have the sizes a teacher's set is measured
+// against (content/ExplanationBoxes.h).
+using content::PartBoxHeight;
+using content::PartBoxWidth;
+using content::ReasonBoxHeight;
+using content::ReasonBoxWidth;
 constexpr std::array<Place, 12> Places{{
-    {Role::Fragment, 60, 480, 3495, 315},  // 0
-    {Role::Heading, 60, 60, 10095, 375},   // 1
-    {Role::Reason, 3780, 480, 6375, 615},  // 2
-    {Role::Fragment, 60, 1680, 3495, 315}, // 3
-    {Role::Heading, 60, 1260, 10155, 375}, // 4
-    {Role::Reason, 3780, 1680, 6375, 615}, // 5
-    {Role::Fragment, 60, 2880, 3495, 315}, // 6
-    {Role::Heading, 60, 2460, 10155, 375}, // 7
-    {Role::Reason, 3780, 2880, 6375, 615}, // 8
-    {Role::Fragment, 60, 4080, 3495, 315}, // 9
-    {Role::Heading, 60, 3660, 10155, 375}, // 10
-    {Role::Reason, 3780, 4080, 6375, 615}, // 11
+    {Role::Fragment, 60, 480, PartBoxWidth, PartBoxHeight},      // 0
+    {Role::Heading, 60, 60, 10095, 375},                         // 1
+    {Role::Reason, 3780, 480, ReasonBoxWidth, ReasonBoxHeight},  // 2
+    {Role::Fragment, 60, 1680, PartBoxWidth, PartBoxHeight},     // 3
+    {Role::Heading, 60, 1260, 10155, 375},                       // 4
+    {Role::Reason, 3780, 1680, ReasonBoxWidth, ReasonBoxHeight}, // 5
+    {Role::Fragment, 60, 2880, PartBoxWidth, PartBoxHeight},     // 6
+    {Role::Heading, 60, 2460, 10155, 375},                       // 7
+    {Role::Reason, 3780, 2880, ReasonBoxWidth, ReasonBoxHeight}, // 8
+    {Role::Fragment, 60, 4080, PartBoxWidth, PartBoxHeight},     // 9
+    {Role::Heading, 60, 3660, 10155, 375},                       // 10
+    {Role::Reason, 3780, 4080, ReasonBoxWidth, ReasonBoxHeight}, // 11
 }};
 
-constexpr double LabelPoints = 12;
+constexpr double LabelPoints = content::ExplanationPoints;
 constexpr double ButtonPoints = 8.25;
 
 void paintFixed(QLabel* label, const QColor& back, const QColor& text) {
@@ -66,49 +73,6 @@ void paintFixed(QLabel* label, const QColor& back, const QColor& text) {
 }
 
 } // namespace
-
-Form2::BoxFit Form2::fitInBox(bool reason, const QString& text) {
-    const TwipScale full;
-    const Place& place = Places[reason ? 2 : 0];
-    const QFontMetricsF metrics(full.font(content::sansBold(), LabelPoints));
-    const QSize box = full.size(place.width, place.height);
-    const auto fits = [&](const QString& t) {
-        if (!reason)
-            return metrics.horizontalAdvance(t) <= box.width();
-        const QRectF wrapped =
-            metrics.boundingRect(QRectF(0, 0, box.width(), 1e6), Qt::TextWordWrap, t);
-        return wrapped.height() <= box.height() && wrapped.width() <= box.width();
-    };
-    if (fits(text))
-        return {true, text.size()};
-    qsizetype low = 0, high = text.size();
-    while (low + 1 < high) {
-        const qsizetype middle = (low + high) / 2;
-        (fits(text.left(middle)) ? low : high) = middle;
-    }
-    return {false, low};
-}
-
-void Form2::tellWhatDoesNotFit(content::SetReading& reading) {
-    for (const content::Compound& c : reading.set.compounds)
-        for (std::size_t k = 0; k < c.parts.size(); ++k)
-            for (const bool reason : {false, true}) {
-                const QString text =
-                    QString::fromStdString(reason ? c.parts[k].reason : c.parts[k].part);
-                const BoxFit fit = fitInBox(reason, text);
-                if (fit.fits)
-                    continue;
-                reading.problems.push_back(
-                    {c.row, int(3 + 2 * k + (reason ? 1 : 0)),
-                     std::string(reason ? "η αιτιολογία" : "το μέρος του ονόματος") +
-                         " δεν χωράει στο πλαίσιό του στο παράθυρο των επεξηγήσεων — χωρούν " +
-                         std::to_string(fit.charactersThatFit) + " από τους " +
-                         std::to_string(text.size()) + " χαρακτήρες"});
-            }
-    std::stable_sort(
-        reading.problems.begin(), reading.problems.end(),
-        [](const content::SetProblem& a, const content::SetProblem& b) { return a.row < b.row; });
-}
 
 QString Form2::headingText(int section) {
     switch (section) {

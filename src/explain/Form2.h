@@ -4,7 +4,6 @@
 // sections (carbon atoms, bonds, kind of compound, positions and substituents),
 // each a heading, the name fragment in a red box and the reason beside it.
 
-#include "content/sets/CompoundSet.h"
 #include "shared/TwipScale.h"
 
 #include <QDialog>
@@ -33,18 +32,6 @@ public:
 
     // Where section 0 to 3 lies in the window: its heading, fragment and reason.
     QRect sectionRect(int section) const;
-
-    // Whether a name's part fits its red box on one line, or a reason its box
-    // as wrapped, at this window's full size; else how many of its characters
-    // would.
-    struct BoxFit {
-        bool fits = true;
-        qsizetype charactersThatFit = 0;
-    };
-    static BoxFit fitInBox(bool reason, const QString& text);
-    // Every part and reason of a set that would not fit its box, as problems
-    // of the set's rows and columns.
-    static void tellWhatDoesNotFit(content::SetReading& reading);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

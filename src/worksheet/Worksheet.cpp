@@ -3,6 +3,7 @@
 
 #include "content/CardPictures.h"
 #include "content/ExerciseSet.h"
+#include "content/FileErrors.h"
 #include "content/Fonts.h"
 #include "exercise/rules/Board.h"
 #include "shared/ExerciseTitle.h"
@@ -20,6 +21,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -265,16 +267,20 @@ bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* er
         return false;
     };
     if (!isColumnOrder(homeRow, compounds.size()))
-        return fail(QStringLiteral("the column order does not hold every row once"));
+        return fail(QStringLiteral(u"η σειρά της στήλης δεν έχει κάθε γραμμή μία φορά"));
+    if (const QString reason = content::unwritableReason(path, true); !reason.isEmpty())
+        return fail(reason);
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(content::writeErrorText(errno));
     if (!paintWorksheet(file, homeRow, compounds)) {
+        const int why = errno;
         file.cancelWriting();
-        return fail(QStringLiteral("the page could not be drawn"));
+        return fail(content::writeErrorText(why));
     }
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(content::writeErrorText(errno));
     return true;
 }
 

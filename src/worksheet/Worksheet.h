@@ -20,7 +20,7 @@ using ColumnOrder = std::vector<int16_t>;
 
 // Writes the worksheet to `path` as a PDF. The file appears whole or not at
 // all: on failure nothing is left at `path`, an existing file there is kept,
-// and `error` (when given) says why in one line.
+// and `error` (when given) says why in one line, in Greek.
 bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* error = nullptr,
                     const content::ExerciseSet& compounds = *content::ExerciseSet::builtIn());
 

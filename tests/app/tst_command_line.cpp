@@ -5,13 +5,17 @@
 // --help and --version answer without a window.
 
 #include "content/CardPictures.h"
+#include "content/FileErrors.h"
 #include "content/Fonts.h"
 #include "support/PdfText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 using testing_support::pdfTextLines;
 
@@ -25,10 +29,13 @@ struct Run {
 
 // The program with no display, no platform chosen, no Wayland socket and no
 // runtime folder, as from a terminal logged in remotely.
-Run runProgram(const QStringList& arguments) {
+// `language` is its LANG.
+Run runProgram(const QStringList& arguments, const QString& language = u"C.UTF-8"_qs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
+                             "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
         env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), language);
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(ONOMATOLOGIA_BINARY), arguments);
@@ -68,7 +75,130 @@ private slots:
     void aBadSetIsToldLineByLine();
     void aFormulaIsNamedWithoutADisplay_data();
     void aFormulaIsNamedWithoutADisplay();
+    void whatGoesWrongIsToldInGreekInOneLine_data();
+    void whatGoesWrongIsToldInGreekInOneLine();
+    void aWriteErrorIsToldByItsNumber_data();
+    void aWriteErrorIsToldByItsNumber();
+    void warningsAloneLetTheSetBeUsed();
+    void aMebibyteOfBadBytesIsToldInAHundredLines();
 };
+
+namespace {
+
+const QByteArray Header = "Τύπος;Όνομα;Άτομα άνθρακα;Αιτιολογία;Είδος δεσμών μεταξύ ατόμων C;"
+                          "Αιτιολογία;Είδος ένωσης;Αιτιολογία;Θέση και είδος δεσμών και "
+                          "υποκαταστατών;Αιτιολογία\r\n";
+
+// `bytes` as the file "σύνολο.csv" in `dir`: its path.
+QString written(const QTemporaryDir& dir, const QByteArray& bytes) {
+    QFile file(dir.filePath(u"σύνολο.csv"_qs));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName()
+                                                                                : QString();
+}
+
+} // namespace
+
+// What a file is, or what stands in the way, in one Greek line whatever the
+// system's language; %1 is the file "σύνολο.csv" holding `bytes` (none for
+// "-", a folder for "/").
+void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("told");
+    const QStringList check = {"--check-set", "%1"};
+    const QString workbook = u"βιβλίο εργασίας (xlsx, ods ή xls), όχι CSV"_qs;
+    const QString utf16 = u"το αρχείο είναι σε UTF-16"_qs;
+    const QString header = QString::fromUtf8(Header);
+    QTest::addRow("xlsx") << QByteArray("PK\x03\x04\x14\x00", 6) + QByteArray(900, '\xC3') << check
+                          << workbook;
+    QTest::addRow("old Excel") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\x81\x81") << check
+                               << workbook;
+    QTest::addRow("UTF-16 LE") << QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(header))
+                               << check << utf16;
+    QTest::addRow("UTF-16 BE") << QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(header))
+                               << check << utf16;
+    QTest::addRow("empty") << QByteArray() << check << u"το αρχείο είναι κενό"_qs;
+    QTest::addRow("a folder") << QByteArray("/") << check << u"είναι φάκελος, όχι αρχείο"_qs;
+    QTest::addRow("missing") << QByteArray("-") << check << u"το αρχείο δεν υπάρχει"_qs;
+    QTest::addRow("a template in no folder")
+        << QByteArray("-") << QStringList{"--export-set", "%1/x.csv"}
+        << u"δεν γράφτηκε στο «%1/x.csv»: ο φάκελος δεν υπάρχει"_qs;
+    QTest::addRow("a worksheet as a folder")
+        << QByteArray("/") << QStringList{"--worksheet", "%1"} << u"είναι φάκελος, όχι αρχείο"_qs;
+    QTest::addRow("unknown option") << QByteArray("-") << QStringList{"--check-sets", "%1"}
+                                    << u"Άγνωστη επιλογή 'check-sets'."_qs;
+    QTest::addRow("no file to check") << QByteArray("-") << QStringList{"--check-set"}
+                                      << u"Λείπει η τιμή μετά το '--check-set'."_qs;
+    QTest::addRow("a second file to check")
+        << QByteArray("-") << QStringList{"--check-set", "%1", "b.csv"}
+        << u"περισσεύει το «b.csv»"_qs;
+    // A later form writes a teacher's set: the set is not refused today.
+    QTest::addRow("a set to export")
+        << QByteArray("-") << QStringList{"--export-set", "%1", "y.csv"} << QString();
+}
+
+void TestCommandLine::whatGoesWrongIsToldInGreekInOneLine() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, told);
+    QTemporaryDir dir;
+    QString path = dir.filePath(u"σύνολο.csv"_qs);
+    if (bytes == "/")
+        QVERIFY(QDir(dir.path()).mkdir(u"σύνολο.csv"_qs));
+    else if (bytes != "-")
+        path = written(dir, bytes);
+    for (QString& a : arguments)
+        a = a.arg(path);
+    const Run run = runProgram(arguments);
+    QCOMPARE(run.exitCode == 0, told.isEmpty());
+    const QString all = run.out + run.err;
+    QCOMPARE(all.count(u'\n'), told.isEmpty() ? 0 : 1);
+    QVERIFY2(all.contains(told.arg(path)), qPrintable(all));
+}
+
+void TestCommandLine::aWriteErrorIsToldByItsNumber_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("no permission") << EACCES << u"δεν έχετε άδεια να γράψετε εκεί"_qs;
+    QTest::addRow("disk full") << ENOSPC << u"ο δίσκος είναι γεμάτος"_qs;
+    QTest::addRow("read-only") << EROFS << u"ο δίσκος είναι μόνο για ανάγνωση"_qs;
+    QTest::addRow("any other") << EIO << u"η εγγραφή απέτυχε (σφάλμα %1)"_qs.arg(EIO);
+}
+
+void TestCommandLine::aWriteErrorIsToldByItsNumber() {
+    QFETCH(int, number);
+    QFETCH(QString, words);
+    QCOMPARE(content::writeErrorText(number), words);
+}
+
+// A set whose only problem is a warning can be used: exit 0, the warning told.
+void TestCommandLine::warningsAloneLetTheSetBeUsed() {
+    QTemporaryDir dir;
+    const QString path = written(dir, Header + "CH4;μεθάνιο;;;;;;;;\r\nCH2=CHCH=CH2;"
+                                               "1,3-βουταδιένιο;;;;;;;13;γιατί\r\n");
+    const Run run = runProgram({QStringLiteral("--check-set"), path});
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = run.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(u"προσοχή: γραμμή 3, «Θέση και είδος δεσμών και υποκαταστατών» "
+                                 u"(I): «13» δεν υπάρχει στο όνομα"_qs),
+             qPrintable(lines[0]));
+    QCOMPARE(lines[1], path + u": «σύνολο», 2 ενώσεις"_qs);
+}
+
+// A mebibyte of bytes no code page defines: a hundred lines, then the count.
+void TestCommandLine::aMebibyteOfBadBytesIsToldInAHundredLines() {
+    QTemporaryDir dir;
+    const QByteArray bytes = QByteArray("\xAA\xD2\xFF\xAA\xD2\xFF\xAA\n").repeated(128 * 1024);
+    const Run run = runProgram({QStringLiteral("--check-set"), written(dir, bytes)});
+    QCOMPARE(run.exitCode, 1);
+    const QStringList lines = run.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 101);
+    QCOMPARE(lines[99], u"γραμμή 100: ο χαρακτήρας 1 της γραμμής δεν είναι ούτε UTF-8 ούτε "
+                        u"Windows-1253 (και 6 ακόμη στη γραμμή) — αποθηκεύστε το αρχείο ως CSV "
+                        u"UTF-8"_qs);
+    QCOMPARE(lines[100], u"… και %1 ακόμη"_qs.arg(128 * 1024 - 100));
+}
 
 void TestCommandLine::eachWorksheetRunDealsItsOwnColumn() {
     const QTemporaryDir dir;
@@ -116,18 +246,28 @@ void TestCommandLine::aBadWorksheetPathCostsOneLineAndLeavesNothing() {
 void TestCommandLine::helpAndVersionAnswerWithoutADisplay_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("language");
     QTest::addRow("help_names_the_worksheet_option") << "--help"
-                                                     << "--worksheet <file>";
+                                                     << "--worksheet <file>"
+                                                     << "C.UTF-8";
     QTest::addRow("short_help") << "-h"
-                                << "--worksheet <file>";
+                                << "--worksheet <file>"
+                                << "C.UTF-8";
+    QTest::addRow("help_in_Greek") << "--help" << u"--worksheet <αρχείο>"_qs << "el_GR.UTF-8";
+    QTest::addRow("Qt's own words in Greek") << "-h" << u"Χρήση: "_qs << "el_GR.UTF-8";
+    QTest::addRow("Qt's own words otherwise") << "-h"
+                                              << "Usage: "
+                                              << "C.UTF-8";
     QTest::addRow("version") << "--version"
-                             << "onomatologia 1.";
+                             << "onomatologia 1."
+                             << "el_GR.UTF-8";
 }
 
 void TestCommandLine::helpAndVersionAnswerWithoutADisplay() {
     QFETCH(QString, option);
     QFETCH(QString, expected);
-    const Run run = runProgram({option});
+    QFETCH(QString, language);
+    const Run run = runProgram({option}, language);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QString());
     QVERIFY2(run.out.contains(expected), qPrintable(run.out));
@@ -155,7 +295,7 @@ void TestCommandLine::aTemplateIsWrittenCheckedAndNeverWrittenOver() {
 
     run = runProgram({QStringLiteral("--export-set"), path});
     QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.contains(QStringLiteral("exists already")));
+    QVERIFY(run.err.contains(QStringLiteral(u"το αρχείο υπάρχει ήδη")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), written);
 

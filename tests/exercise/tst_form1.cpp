@@ -203,6 +203,25 @@ private slots:
         QCOMPARE(w->board().Slots()[2].Placed, next);
     }
 
+    // A press that comes before any move after a lost release takes the card
+    // under it: the old card is no longer carried.
+    void aPressAfterALostReleaseTakesTheCardUnderIt() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        Pointer pointer(*w);
+        const int16_t card = w->board().frontCardAtHome(3);
+        pointer.press(pointer.onCard(card));
+        pointer.move(pointer.atTwips(6000, 400));
+        QVERIFY(w->board().dragging());
+        pointer.loseRelease();
+        const int16_t next = w->board().frontCardAtHome(4);
+        pointer.drag(pointer.onCard(next), pointer.onFormula(2));
+        QVERIFY(!w->board().dragging());
+        QCOMPARE(w->board().Slots()[2].Placed, next);
+        for (const board::SlotInfo& slot : w->board().Slots())
+            QVERIFY(slot.Placed != card);
+    }
+
     // The board shows each card's hint by its side once the pointer has moved
     // over the card.
     void tooltipsFollowTheCardsSide() {

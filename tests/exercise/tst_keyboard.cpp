@@ -345,6 +345,20 @@ private slots:
         QCOMPARE(w->exercise().selectedName(), name);
     }
 
+    // The bar reached while nothing had the keyboard has nowhere to give it
+    // back: About, closing, gives it to the board.
+    void aboutClosingGivesTheKeyboardToTheBoard() {
+        auto w = makeWindow();
+        QVERIFY(w);
+        w->boardView()->clearFocus();
+        ModalCloser closer;
+        for (const int key : {Qt::Key_F10, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                              Qt::Key_Right, Qt::Key_Return})
+            QTest::keyClick(w->windowHandle(), Qt::Key(key));
+        QTRY_COMPARE(closer.shown("frmAbout"), 1);
+        QCOMPARE(w->focusWidget(), w->boardView());
+    }
+
     // A dialog has the keyboard while it is open: F10 there leaves the bar alone.
     void f10DoesNothingWhileADialogIsOpen() {
         auto w = makeWindow();

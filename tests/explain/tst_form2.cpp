@@ -7,6 +7,7 @@
 
 #include "content/BuiltInSet.h"
 #include "content/Catalogue.h"
+#include "content/ExplanationBoxes.h"
 #include "content/Fonts.h"
 #include "exercise/BoardView.h"
 #include "exercise/Form1.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
@@ -694,34 +696,38 @@ void TestForm2::aSetsPartsAndReasonsAreMeasuredAgainstTheirBoxes() {
     QFETCH(bool, reason);
     QFETCH(QString, text);
     QFETCH(bool, fits);
-    content::SetReading reading{content::builtInSet(), {}};
-    Form2::tellWhatDoesNotFit(reading);
-    QVERIFY(reading.problems.empty());
-
-    content::NamePart& changed = reading.set.compounds[4].parts[std::size_t(part)];
+    content::CompoundSet set = content::builtInSet();
+    QVERIFY(content::explanationFitProblems(set).empty());
+    content::NamePart& changed = set.compounds[4].parts[std::size_t(part)];
     (reason ? changed.reason : changed.part) = text.toStdString();
-    Form2::tellWhatDoesNotFit(reading);
-    QCOMPARE(reading.problems.empty(), fits);
-    if (!fits) {
-        QCOMPARE(reading.problems[0].row, reading.set.compounds[4].row);
-        QCOMPARE(reading.problems[0].column, 3 + 2 * part + (reason ? 1 : 0));
-        const Form2::BoxFit fit = Form2::fitInBox(reason, text);
-        QVERIFY(fit.charactersThatFit > 0 && fit.charactersThatFit < text.size());
-        QVERIFY(QString::fromStdString(reading.problems[0].message)
-                    .contains(QStringLiteral(u"χωρούν %1 από τους %2 χαρακτήρες")
-                                  .arg(fit.charactersThatFit)
-                                  .arg(text.size())));
-    }
-    // What the measure says fits, the window shows whole.
-    Module1::CompoundNames[0].PositionReason =
-        QString::fromStdString(reading.set.compounds[4].parts[std::size_t(part)].reason);
+    const std::vector<content::SetProblem> problems = content::explanationFitProblems(set);
+    QCOMPARE(problems.empty(), fits);
+
+    // The judge is the window itself: its own label for this box, at full
+    // size, shows the text whole or not.
     Form2 window{TwipScale()};
-    auto* label = window.findChild<QLabel*>(QStringLiteral("Label1_11"));
+    auto* label =
+        window.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(3 * part + (reason ? 2 : 0)));
     QVERIFY(label);
-    label->setText(Module1::CompoundNames[0].PositionReason);
-    if (reason)
-        QCOMPARE(label->heightForWidth(label->width()) <= label->height(), fits);
-    Module1::CompoundNames = content::compoundCatalogue();
+    const auto shownWhole = [&](const QString& t) {
+        label->setText(t);
+        return reason ? label->heightForWidth(label->width()) <= label->height()
+                      : label->sizeHint().width() <= label->width();
+    };
+    QCOMPARE(shownWhole(text), fits);
+    if (fits)
+        return;
+    QCOMPARE(problems.size(), std::size_t(1));
+    QCOMPARE(problems[0].row, set.compounds[4].row);
+    QCOMPARE(problems[0].column, 3 + 2 * part + (reason ? 1 : 0));
+    const QRegularExpressionMatch told =
+        QRegularExpression(QStringLiteral(u"χωρούν (\\d+) από τους (\\d+) χαρακτήρες"))
+            .match(QString::fromStdString(problems[0].message));
+    QVERIFY(told.hasMatch());
+    QCOMPARE(told.captured(2).toInt(), text.size());
+    const int fit = told.captured(1).toInt();
+    QVERIFY(shownWhole(text.left(fit)));
+    QVERIFY(!shownWhole(text.left(fit + 1)));
 }
 
 QTEST_MAIN(TestForm2)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes at all as a teacher's CSV file, through every
 // toolkit-free stage (encoding, rows, compounds). The reader must answer
-// every input, never crash or hang; a set it accepts, written out, must read
-// back the same.
+// every input, never crash or hang, and build no more than its bound of
+// problems; a set it accepts, written out, must read back the same.
 
 #include "content/sets/CompoundSet.h"
 
@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace content;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const SetReading read = readCompoundSet(bytes, "fuzz.csv");
+    if (read.problems.size() > MaxSetProblems ||
+        (read.problems.size() < MaxSetProblems && read.untold > 0))
+        unsound("problems built past the bound, or counted before it was reached");
     for (const SetProblem& p : read.problems)
         if (p.message.empty() || p.row < 0 || p.column < 0)
             unsound("a problem without words or place");

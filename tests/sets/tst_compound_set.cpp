@@ -60,6 +60,9 @@ private slots:
         QTest::addRow("byte-order mark") << "\xEF\xBB\xBF" + file(plain) << "αλκάνια";
         QTest::addRow("title row")
             << file({"Τα πρώτα;;;;;;;;;", Header, Methane, Ethane, Butyne}) << "Τα πρώτα";
+        // A title may hold any separator; the header says which one the file uses.
+        QTest::addRow("a title full of semicolons in a file of commas")
+            << "α;β;γ;δ;ε;ζ;η;θ;ι;κ\n" + file(plain, ",") << "α;β;γ;δ;ε;ζ;η;θ;ι;κ";
         QTest::addRow("Excel's sep line") << "sep=,\r\n" + file(plain, ",", "\r\n") << "αλκάνια";
         QTest::addRow("blank rows and rows of separators")
             << file({Header, "", Methane, ";;;;;;;;;", Ethane, "  ", Butyne}) << "αλκάνια";
@@ -157,11 +160,20 @@ private slots:
         QTest::addRow("triple bond lost in saving")
             << file({Header, "CH?CH;αιθίνιο;;;;;;;;", Ethane}) << 2 << 1
             << u"τριπλός δεσμός που χάθηκε"_qs << false;
-        QTest::addRow("a name twice") << file({Header, Methane, "CH3CH3;μεθάνιο;;;;;;;;"}) << 3 << 2
-                                      << u"υπάρχει ήδη"_qs << false;
+        QTest::addRow("a name twice") << file({Header, Methane, Ethane, "CH≡CH;μεθάνιο;;;;;;;;"})
+                                      << 4 << 2 << u"υπάρχει ήδη, όπως στη γραμμή 2"_qs << false;
         QTest::addRow("a formula twice, written otherwise")
-            << file({Header, Ethane, "CH₃CH₃;ξανά αιθάνιο;;;;;;;;"}) << 3 << 1 << u"υπάρχει ήδη"_qs
-            << false;
+            << file({Header, Methane, Ethane, "CH₃CH₃;ξανά αιθάνιο;;;;;;;;"}) << 4 << 1
+            << u"υπάρχει ήδη, όπως στη γραμμή 3"_qs << false;
+        for (const char* end : {"\n", "\r\n", "\r"})
+            QTest::addRow("a bad byte on row 3, rows ended %s", end == std::string_view("\r") ? "CR"
+                                                                : end == std::string_view("\n")
+                                                                    ? "LF"
+                                                                    : "CRLF")
+                << QByteArray("a;b") + end + "c;d" + end + "e;f\x81g\x81" + end + "h" + end << 3
+                << 0
+                << u"ο χαρακτήρας 4 της γραμμής δεν είναι ούτε UTF-8 ούτε Windows-1253 (και 1 ακόμη"_qs
+                << false;
         QTest::addRow("one compound")
             << file({Header, Methane}) << 0 << 0 << u"το σύνολο έχει 1 ένωση"_qs << false;
         QByteArray many = QByteArray(Header) + "\n";

@@ -19,7 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <numeric>
+#include <sys/resource.h>
 
 using testing_support::pdfInfo;
 using testing_support::pdfTextLines;
@@ -79,6 +81,8 @@ private slots:
     void aFailedWriteLeavesNothingBehind_data();
     void aFailedWriteLeavesNothingBehind();
     void commandOpensANewWorksheetEachTimeWithoutAServer();
+    void everyFormulaCardIsOnThePage();
+    void aWorksheetThatCannotBeWrittenLeavesNothingInTheCache();
 };
 
 void TestWorksheet::initTestCase() {
@@ -188,6 +192,38 @@ void TestWorksheet::commandOpensANewWorksheetEachTimeWithoutAServer() {
         QCOMPARE(namesOnPage(pdfTextLines(paths[i])), namesInColumnOrder(i == 0 ? first : second));
         QFile::remove(paths[i]);
     }
+}
+
+// The last card of each column is drawn too: the twentieth formula,
+// 1-aminopropane's CH3CH2CH2NH2, the only one with NH, is on the page.
+void TestWorksheet::everyFormulaCardIsOnThePage() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.pdf"));
+    QVERIFY(worksheet::writeWorksheet(path, catalogueOrder()));
+    const QString text = pdfTextLines(path).join(QString()).remove(u' ');
+    QVERIFY2(text.contains(QStringLiteral("NH")), qPrintable(text));
+}
+
+// A worksheet whose writing fails (here: the file may grow to 8 KiB only)
+// is neither opened nor left half-written in the cache folder.
+void TestWorksheet::aWorksheetThatCannotBeWrittenLeavesNothingInTheCache() {
+    if (web::hasSchoolServer())
+        QSKIP("built for a school: the command opens the school's worksheet");
+    UrlCatcher catcher;
+    const UrlHandlerScope scope(&catcher, {QStringLiteral("file")});
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+    QVERIFY(cache.mkpath(QStringLiteral(".")));
+    const QStringList before = cache.entryList(QDir::Files | QDir::Hidden);
+    rlimit was{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &was), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{8192, was.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    worksheet::showWorksheet(catalogueOrder());
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &was), 0);
+    std::signal(SIGXFSZ, oldSignal);
+    QCOMPARE(catcher.urls.size(), 0);
+    QCOMPARE(cache.entryList(QDir::Files | QDir::Hidden), before);
 }
 
 QTEST_MAIN(TestWorksheet)

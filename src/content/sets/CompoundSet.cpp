@@ -6,7 +6,7 @@
 #include "content/sets/SetText.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 namespace content {
 
@@ -102,7 +102,8 @@ public:
     explicit SetBuilder(SetReading& out) : out_(out) {}
 
     void tell(int row, int column, std::string message, bool warning = false) {
-        out_.problems.push_back({row, column, std::move(message), warning});
+        errors_ += warning ? 0 : 1;
+        out_.add({row, column, std::move(message), warning});
     }
 
     bool fieldsFit(const std::vector<CsvRow>& rows) {
@@ -140,8 +141,8 @@ public:
                      missing);
             return;
         }
-        for (std::size_t c = SetColumns.size(); c < row.fields.size(); ++c)
-            if (!row.fields[c].empty()) {
+        for (std::size_t c = SetColumns.size(); c <= row.fields.size(); ++c)
+            if (c == row.fields.size() ? row.moreFields : !row.fields[c].empty()) {
                 tell(row.row, int(c + 1),
                      "η γραμμή έχει στήλη μετά τη δέκατη — μάλλον ένα κελί περιέχει το "
                      "διαχωριστικό· βάλτε το κελί σε εισαγωγικά ή αφαιρέστε το");
@@ -149,7 +150,7 @@ public:
             }
         for (const int f : row.brokenFields)
             tell(row.row, f, "το κελί έχει αλλαγή γραμμής — γράψτε το σε μία γραμμή");
-        const std::size_t problemsBefore = out_.problems.size();
+        const std::size_t errorsBefore = errors_;
         Compound c;
         c.row = row.row;
         c.formulaText = row.fields[0];
@@ -179,10 +180,7 @@ public:
                      true);
             }
         }
-        const bool whole =
-            std::none_of(out_.problems.begin() + std::ptrdiff_t(problemsBefore),
-                         out_.problems.end(), [](const SetProblem& p) { return !p.warning; });
-        if (whole)
+        if (errors_ == errorsBefore)
             out_.set.compounds.push_back(std::move(c));
     }
 
@@ -204,22 +202,23 @@ public:
     }
 
     void wholeSet() {
-        const std::vector<Compound>& all = out_.set.compounds;
-        std::set<std::string> names, formulas;
-        for (const Compound& c : all) {
-            if (!names.insert(c.name).second)
+        // Each name and formula with the row it stands in first.
+        std::map<std::string, int> names, formulas;
+        for (const Compound& c : out_.set.compounds) {
+            if (const auto [at, first] = names.emplace(c.name, c.row); !first)
                 tell(c.row, 2,
-                     "το όνομα " + quoted(c.name) +
-                         " υπάρχει ήδη σε προηγούμενη γραμμή — κάθε όνομα μία φορά");
-            if (!formulas.insert(writeNotation(c.formula)).second)
+                     "το όνομα " + quoted(c.name) + " υπάρχει ήδη, όπως στη γραμμή " +
+                         std::to_string(at->second) + " — κάθε όνομα μία φορά");
+            if (const auto [at, first] = formulas.emplace(writeNotation(c.formula), c.row); !first)
                 tell(c.row, 1,
-                     "ο τύπος " + quoted(c.formulaText) +
-                         " υπάρχει ήδη σε προηγούμενη γραμμή — κάθε τύπος μία φορά");
+                     "ο τύπος " + quoted(c.formulaText) + " υπάρχει ήδη, όπως στη γραμμή " +
+                         std::to_string(at->second) + " — κάθε τύπος μία φορά");
         }
     }
 
 private:
     SetReading& out_;
+    std::size_t errors_ = 0; // every error told, built or only counted
 };
 
 } // namespace
@@ -227,11 +226,6 @@ private:
 std::string setFileTooLargeMessage() {
     return "το αρχείο είναι μεγαλύτερο από 1 MiB — ένα σύνολο ενώσεων χωράει σε πολύ λιγότερο· "
            "ελέγξτε ότι είναι το σωστό αρχείο";
-}
-
-bool SetReading::ok() const {
-    return std::none_of(problems.begin(), problems.end(),
-                        [](const SetProblem& p) { return !p.warning; });
 }
 
 SetReading readCompoundSet(std::string_view bytes, std::string_view fileName) {
@@ -243,10 +237,17 @@ SetReading readCompoundSet(std::string_view bytes, std::string_view fileName) {
         return out;
     }
     SetText text = decodeSetBytes(bytes);
-    out.problems = std::move(text.problems);
+    static_cast<SetProblems&>(out) = std::move(text.problems);
     if (!out.ok())
         return out;
-    const CsvTable table = readCsv(text.utf8, SetColumns.size());
+    const CsvTable table = readCsv(text.utf8, SetColumns);
+    if (table.moreRows) {
+        b.tell(0, 0,
+               "το αρχείο έχει περισσότερες από " + std::to_string(MaxCsvRows) +
+                   " γραμμές — ένα σύνολο έχει έως " + std::to_string(MaxSetSize) +
+                   " ενώσεις· ελέγξτε ότι είναι το σωστό αρχείο");
+        return out;
+    }
     if (!b.fieldsFit(table.rows))
         return out;
     std::size_t at = 0;

@@ -50,10 +50,10 @@ struct CompoundSet {
     std::vector<Compound> compounds;
 };
 
-struct SetReading {
+// The set, and its problems (warnings among them).
+struct SetReading : SetProblems {
     CompoundSet set;
-    std::vector<SetProblem> problems; // warnings among them
-    bool ok() const;
+    bool ok() const { return !hasErrors(); }
 };
 
 inline constexpr std::size_t MaxSetFileBytes = 1024 * 1024;

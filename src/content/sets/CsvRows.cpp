@@ -35,19 +35,30 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(from, to - from));
 }
 
+CsvTable bounded(char separator, std::vector<CsvRow> rows) {
+    const bool more = rows.size() > MaxCsvRows;
+    if (more)
+        rows.resize(MaxCsvRows);
+    return {separator, std::move(rows), more};
+}
+
 } // namespace
 
-std::vector<CsvRow> splitCsv(std::string_view text, char separator) {
+std::vector<CsvRow> splitCsv(std::string_view text, char separator, std::size_t maxRows) {
     std::vector<CsvRow> rows;
-    CsvRow current{1, {}, {}};
+    CsvRow current{1, {}, {}, false};
     std::string field;
     bool quoted = false, inQuotes = false, fieldBroken = false;
     int line = 1;
 
     const auto endField = [&] {
-        current.fields.push_back(trimmed(field));
-        if (fieldBroken)
-            current.brokenFields.push_back(int(current.fields.size()));
+        if (current.fields.size() < MaxCsvFields) {
+            current.fields.push_back(trimmed(field));
+            if (fieldBroken)
+                current.brokenFields.push_back(int(current.fields.size()));
+        } else if (!trimmed(field).empty()) {
+            current.moreFields = true;
+        }
         field.clear();
         quoted = inQuotes = fieldBroken = false;
     };
@@ -55,12 +66,12 @@ std::vector<CsvRow> splitCsv(std::string_view text, char separator) {
         endField();
         const bool blank = std::all_of(current.fields.begin(), current.fields.end(),
                                        [](const std::string& f) { return f.empty(); });
-        if (!blank)
+        if (!blank || current.moreFields)
             rows.push_back(std::move(current));
-        current = CsvRow{line, {}, {}};
+        current = CsvRow{line, {}, {}, false};
     };
 
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size() && rows.size() < maxRows; ++i) {
         const char c = text[i];
         const bool lineEnd = c == '\n' || c == '\r';
         if (lineEnd && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
@@ -94,7 +105,7 @@ std::vector<CsvRow> splitCsv(std::string_view text, char separator) {
             field += c;
         }
     }
-    if (!field.empty() || !current.fields.empty() || quoted)
+    if (rows.size() < maxRows && (!field.empty() || !current.fields.empty() || quoted))
         endRow();
     return rows;
 }
@@ -112,7 +123,7 @@ std::size_t usedFields(const CsvRow& row) {
     return n;
 }
 
-CsvTable readCsv(std::string_view text, std::size_t headerFields) {
+CsvTable readCsv(std::string_view text, std::span<const std::string_view> header) {
     // Excel's first line "sep=;" names the separator and is no row of data.
     if (text.size() >= 5 && (text.substr(0, 4) == "sep=" || text.substr(0, 4) == "SEP=") &&
         (text.size() == 5 || text[5] == '\r' || text[5] == '\n')) {
@@ -122,28 +133,40 @@ CsvTable readCsv(std::string_view text, std::size_t headerFields) {
             ++skip;
         if (skip < text.size() && text[skip] == '\n')
             ++skip;
-        std::vector<CsvRow> rows = splitCsv(text.substr(skip), separator);
+        std::vector<CsvRow> rows = splitCsv(text.substr(skip), separator, MaxCsvRows + 1);
         for (CsvRow& r : rows)
             ++r.row;
-        return {separator, std::move(rows)};
+        return bounded(separator, std::move(rows));
     }
-    CsvTable best;
+    // The separator is judged from the header alone (a title may hold any
+    // separator): under each, the first two rows, and whether the header's
+    // first two fields are the columns' own names; failing a named header of
+    // the right width, one of the right width, else the separator that
+    // splits the header most. The whole text is split once, at the end.
+    char chosen = ';', counted = 0;
     std::size_t bestFields = 0;
     for (const char separator : {';', ',', '\t'}) {
-        std::vector<CsvRow> rows = splitCsv(text, separator);
-        std::size_t header = 0;
+        const std::vector<CsvRow> rows = splitCsv(text, separator, 2);
+        std::size_t at = 0;
         if (rows.size() > 1 && isTitleRow(rows[0]) && usedFields(rows[1]) > 1)
-            header = 1;
-        const std::size_t fields = header < rows.size() ? usedFields(rows[header]) : 0;
-        if (fields == headerFields)
-            return {separator, std::move(rows)};
-        // Failing that, the separator that splits the header most.
-        if (fields > bestFields || best.rows.empty()) {
+            at = 1;
+        const CsvRow* h = at < rows.size() ? &rows[at] : nullptr;
+        const std::size_t fields = h ? usedFields(*h) : 0;
+        if (fields == header.size() && header.size() >= 2 && h->fields[0] == header[0] &&
+            h->fields[1] == header[1]) {
+            counted = separator;
+            break;
+        }
+        if (fields == header.size() && counted == 0)
+            counted = separator;
+        if (fields > bestFields) {
             bestFields = fields;
-            best = {separator, std::move(rows)};
+            chosen = separator;
         }
     }
-    return best;
+    if (counted != 0)
+        chosen = counted;
+    return bounded(chosen, splitCsv(text, chosen, MaxCsvRows + 1));
 }
 
 } // namespace content

@@ -18,9 +18,14 @@ enum class SetEncoding { Utf8, Windows1253 };
 struct SetText {
     std::string utf8; // without a byte-order mark
     SetEncoding encoding = SetEncoding::Utf8;
-    std::vector<SetProblem> problems;
+    SetProblems problems;
 };
 
+// The text, or what the file is instead: empty, a workbook, UTF-16. Bytes
+// Windows-1253 leaves undefined are told once a row: the first, and how many more.
 SetText decodeSetBytes(std::string_view bytes);
+
+// What a workbook (xlsx, ods, xls) given for a CSV file is told.
+std::string workbookMessage();
 
 } // namespace content
