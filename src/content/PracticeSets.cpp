@@ -6,11 +6,6 @@
 
 namespace content {
 
-bool fitsWhereShown(const chemistry::practice::PracticeCompound& compound) {
-    const CompoundSet one = compoundSetOf(QString(), {compound});
-    return checkSetFitsCards(one).empty() && explanationFitProblems(one).empty();
-}
-
 CompoundSet compoundSetOf(const QString& title,
                           const std::vector<chemistry::practice::PracticeCompound>& compounds) {
     CompoundSet set{title.toStdString(), {}};
@@ -29,7 +24,24 @@ CompoundSet compoundSetOf(const QString& title,
 
 PracticeSets::PracticeSets(std::vector<chemistry::practice::CompoundClass> classes,
                            std::uint64_t seed, int count)
-    : practice_(std::move(classes), seed, fitsWhereShown), count_(count) {}
+    : practice_(std::move(classes), seed,
+                [this](const chemistry::practice::PracticeCompound& c) { return fits(c); }),
+      count_(count) {}
+
+bool PracticeSets::fits(const chemistry::practice::PracticeCompound& compound) {
+    if (!checkSetFitsCards(compoundSetOf(QString(), {compound})).empty())
+        return false;
+    for (const chemistry::NameSection& section : compound.named.sections)
+        for (const bool reason : {false, true}) {
+            const std::string& text = reason ? section.reason : section.part;
+            const auto [known, added] = boxFits_.try_emplace({reason, text}, false);
+            if (added)
+                known->second = fitInBox(reason, QString::fromStdString(text)).fits;
+            if (!known->second)
+                return false;
+        }
+    return true;
+}
 
 QString PracticeSets::title() const {
     return QStringLiteral(u"Εξάσκηση: ") +

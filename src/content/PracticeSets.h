@@ -11,15 +11,14 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace content {
 
 inline constexpr int DefaultPracticeCount = 12;
-
-// Whether the compound is shown whole: its card, its name card and its
-// explanation boxes, with the bundled fonts.
-bool fitsWhereShown(const chemistry::practice::PracticeCompound&);
 
 // The compounds as a set, a row each from 1, parts and reasons filled in.
 CompoundSet compoundSetOf(const QString& title,
@@ -29,6 +28,9 @@ class PracticeSets {
 public:
     PracticeSets(std::vector<chemistry::practice::CompoundClass> classes, std::uint64_t seed,
                  int count = DefaultPracticeCount);
+    // The practice's check refers to this object's memory of fits.
+    PracticeSets(const PracticeSets&) = delete;
+    PracticeSets& operator=(const PracticeSets&) = delete;
 
     // «Εξάσκηση: αλκοόλες, κετόνες».
     QString title() const;
@@ -36,6 +38,13 @@ public:
     std::shared_ptr<const ExerciseSet> next();
 
 private:
+    // Whether the compound is shown whole, as a set's check measures it: its
+    // card, its name card and its explanation boxes, with the bundled fonts.
+    bool fits(const chemistry::practice::PracticeCompound&);
+
+    // Parts and reasons come back again and again («αν», «γιατί είναι
+    // κορεσμένη»): each is measured once.
+    std::map<std::pair<bool, std::string>, bool> boxFits_;
     chemistry::practice::Practice practice_;
     int count_;
 };

@@ -22,6 +22,13 @@ int placeAt(Place place, int length, Random& random) {
     return random.below(length);
 }
 
+// A main chain of lo to hi carbons, the middle lengths the likeliest: the
+// chains a textbook's exercises mostly have, with the short and the long
+// ones still coming up.
+int chainLength(Random& random, int lo, int hi) {
+    return (random.between(lo, hi) + random.between(lo, hi) + 1) / 2;
+}
+
 void place(Recipe& r, Random& random) {
     for (MultipleBond& b : r.bonds)
         b.at = random.below(std::max(1, r.length - 1));
@@ -51,7 +58,7 @@ void addPrefixes(Recipe& r, Random& random, int most, bool halogens, bool oxygen
 }
 
 void drawHydrocarbon(Recipe& r, Random& random, int doubles, int triples) {
-    r.length = random.between(std::max(1, doubles + triples + (doubles > 1 ? 2 : 1)), 8);
+    r.length = chainLength(random, std::max(1, doubles + triples + (doubles > 1 ? 2 : 1)), 8);
     for (int i = 0; i < doubles; ++i)
         r.bonds.push_back({2, 0});
     for (int i = 0; i < triples; ++i)
@@ -62,51 +69,51 @@ void drawHydrocarbon(Recipe& r, Random& random, int doubles, int triples) {
 void drawFunctional(Recipe& r, Random& random) {
     switch (r.wanted) {
     case CompoundClass::Haloalkanes:
-        r.length = random.between(1, 8);
+        r.length = chainLength(random, 1, 8);
         add(r, Group(int(Group::Fluoro) + random.below(4)), Place::Anywhere);
         if (random.chance(40))
             addPrefixes(r, random, 1, true, false);
         break;
     case CompoundClass::Alcohols:
-        r.length = random.between(1, 8);
+        r.length = chainLength(random, 1, 8);
         add(r, Group::Hydroxy, Place::Anywhere);
         if (random.chance(15))
             add(r, Group::Hydroxy, Place::Anywhere);
         addPrefixes(r, random, 2, true, false);
         break;
     case CompoundClass::Ethers:
-        r.length = random.between(1, 8);
+        r.length = chainLength(random, 1, 8);
         add(r, Group::Alkoxy, Place::Anywhere, random.between(1, std::min(3, r.length)));
         addPrefixes(r, random, 1, false, false);
         break;
     case CompoundClass::Aldehydes:
-        r.length = random.between(1, 8);
+        r.length = chainLength(random, 1, 8);
         add(r, Group::Oxo, Place::First);
         if (r.length > 1 && random.chance(15))
             add(r, Group::Oxo, Place::Last);
         addPrefixes(r, random, 2, true, true);
         break;
     case CompoundClass::Ketones:
-        r.length = random.between(3, 8);
+        r.length = chainLength(random, 3, 8);
         add(r, Group::Oxo, Place::Inside);
         if (r.length > 4 && random.chance(15))
             add(r, Group::Oxo, Place::Inside);
         addPrefixes(r, random, 2, true, true);
         break;
     case CompoundClass::Acids:
-        r.length = random.between(1, 8);
+        r.length = chainLength(random, 1, 8);
         add(r, Group::Acid, Place::First);
         if (r.length > 2 && random.chance(15))
             add(r, random.chance(50) ? Group::Oxo : Group::Amino, Place::Inside);
         addPrefixes(r, random, 2, true, true);
         break;
     case CompoundClass::Esters:
-        r.length = random.between(1, 8);
+        r.length = chainLength(random, 1, 8);
         add(r, Group::Ester, Place::First, random.between(1, 3));
         addPrefixes(r, random, 2, true, false);
         break;
     case CompoundClass::Amines:
-        r.length = random.between(1, 6);
+        r.length = chainLength(random, 1, 6);
         if (random.chance(40))
             add(r, Group::Imino, Place::First, random.between(1, 3));
         else
@@ -114,7 +121,7 @@ void drawFunctional(Recipe& r, Random& random) {
         addPrefixes(r, random, 1, true, false);
         break;
     case CompoundClass::Nitriles:
-        r.length = random.between(2, 8);
+        r.length = chainLength(random, 2, 8);
         add(r, Group::Nitrile, Place::First);
         addPrefixes(r, random, 2, true, true);
         break;
