@@ -3,13 +3,69 @@
 // What must hold of the formula reader's answer to any text at all, checked
 // by the randomized test and by the fuzz target alike. Toolkit-free.
 
+#include "chemistry/structure/StructureReader.h"
 #include "content/notation/FormulaNotation.h"
+#include "content/notation/GreekKeyboard.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <string_view>
 
 namespace notation_invariants {
+
+// How many atoms of each element but hydrogen.
+inline std::map<chemistry::Element, int> heavyAtoms(const chemistry::Structure& s) {
+    std::map<chemistry::Element, int> out;
+    for (const chemistry::Atom& a : s.atoms)
+        ++out[a.element];
+    return out;
+}
+
+// The keys a text was typed with: look-alikes read, case and spaces left out.
+inline std::string keysOf(std::string_view utf8) {
+    std::string out;
+    for (const content::NotationChar& c : content::readNotationText(utf8).chars)
+        out += content::utf8Of(c.c >= U'a' && c.c <= U'z' ? c.c - U'a' + U'A' : c.c);
+    return out;
+}
+
+// Empty when every formula a problem proposes is accepted and leads to the
+// same compound: the same atoms when it writes out shorthand, case or a
+// Greek keyboard's letters; other hydrogens only when it fixes bonds.
+inline std::string suggestionViolation(std::string_view text, const content::FormulaParse& parsed) {
+    for (const content::NotationProblem& p : parsed.problems) {
+        if (p.suggestion.empty())
+            continue;
+        const std::string quoted = "the suggestion \"" + p.suggestion + "\"";
+        if (!content::parseFormula(p.suggestion).ok())
+            return quoted + " is refused";
+        // Read as the notation's characters: a stray byte is a problem of its own.
+        std::string written;
+        for (const content::NotationChar& c : content::readNotationText(text).chars)
+            written += content::utf8Of(c.c);
+        const chemistry::StructureRead before = chemistry::readStructure(written);
+        const chemistry::StructureRead after = chemistry::readStructure(p.suggestion);
+        const bool bondsOnly = !before.structure.atoms.empty() &&
+                               std::all_of(before.problems.begin(), before.problems.end(),
+                                           [](const auto& b) { return !b.suggestion.empty(); });
+        if (before.ok()) {
+            if (!chemistry::sameCompound(before.structure, after.structure))
+                return quoted + " is another compound";
+        } else if (bondsOnly) {
+            if (heavyAtoms(before.structure) != heavyAtoms(after.structure))
+                return quoted + " changes more than hydrogens";
+        } else {
+            std::string typed;
+            for (const char32_t c : content::decodeUtf8(text))
+                typed += content::utf8Of(content::latinKeyOf(c));
+            const std::string keys = keysOf(p.suggestion);
+            if (keys != keysOf(text) && keys != keysOf(typed))
+                return quoted + " is not what was typed";
+        }
+    }
+    return {};
+}
 
 // Empty when the answer is sound; else what is wrong with it.
 inline std::string violation(std::string_view text, const content::FormulaParse& parsed) {
@@ -24,7 +80,7 @@ inline std::string violation(std::string_view text, const content::FormulaParse&
             return "column " + std::to_string(p.column) + " outside the text";
     }
     if (!parsed.ok())
-        return {};
+        return suggestionViolation(text, parsed);
     const FormulaDescription& f = parsed.formula;
     if (f.mainRow.empty() || f.mainRow.front().isBond || f.mainRow.back().isBond)
         return "an accepted formula that is empty or begins or ends with a bond";

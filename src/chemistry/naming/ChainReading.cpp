@@ -40,8 +40,12 @@ std::string_view kindWithout(const std::vector<std::pair<Prefix, int>>& prefixes
     return Hydrocarbon;
 }
 
-// C=C=O and the like are no aldehydes or ketones of the chapter.
-bool carbonylBesideMultipleBond(const Chain& chain, int i) {
+// C=C=O, an =O beside a halogen or an -OH on its carbon, and the like are no
+// aldehydes or ketones of the chapter.
+bool isForeignCarbonyl(const Chain& chain, int i) {
+    const auto& on = chain.on[std::size_t(i)];
+    if (std::ranges::count(on, Attachment{Attach::Oxo, 0}) > 0 && on.size() > 1)
+        return true;
     const bool carbonyl = std::ranges::any_of(chain.on[std::size_t(i)], [](const Attachment& a) {
         return a.kind == Attach::Oxo || a.kind == Attach::Acid || a.kind == Attach::Ester ||
                a.kind == Attach::Nitrile;
@@ -101,7 +105,7 @@ OrUnnamed<ChainReading> readChain(const Chain& chain, Principal principal) {
     }
     for (int i = 0; i < r.length; ++i) {
         const int locant = i + 1;
-        if (carbonylBesideMultipleBond(chain, i))
+        if (isForeignCarbonyl(chain, i))
             return std::string(unnamed::Group) + "C";
         for (const Attachment& a : chain.on[std::size_t(i)]) {
             const Principal role = roleOf(a, isAldehydeAt(chain, i));
@@ -124,13 +128,16 @@ OrUnnamed<ChainReading> readChain(const Chain& chain, Principal principal) {
         }
     }
     std::ranges::sort(r.prefixes);
-    const auto known = [](std::size_t count) { return multiplierOf(int(count)).has_value(); };
+    // As many of one kind as a multiplier can count.
+    const auto counted = [](std::size_t count) {
+        return count == 0 || multiplierOf(int(count)).has_value();
+    };
     for (const auto& [prefix, locant] : r.prefixes)
-        if (!known(std::size_t(
+        if (!counted(std::size_t(
                 std::ranges::count(r.prefixes, prefix, &std::pair<Prefix, int>::first))))
             return std::string(unnamed::TooMany);
-    if (!known(r.doubles.size() + 1) || !known(r.triples.size() + 1) ||
-        !known(r.principalLocants.size() + 1))
+    if (!counted(r.doubles.size()) || !counted(r.triples.size()) ||
+        !counted(r.principalLocants.size()))
         return std::string(unnamed::TooMany);
     r.kind = principal == Principal::None ? kindWithout(r.prefixes) : wordsOf(principal).kind;
     return r;

@@ -16,7 +16,7 @@ struct Placements {
     bool rivalFound = false;
     // Past this many placements the locants are written, as they are when in
     // doubt: a long chain full of groups has a rival long before.
-    int budget = 20000;
+    int budget = 3000;
 
     bool fitsValence(const Chain& c) const {
         for (int i = 0; i < length; ++i) {
@@ -67,6 +67,26 @@ struct Placements {
         }
     }
 
+    // Most rivals are one group or one bond away: 1- and 2-βουτένιο.
+    void moveEachOnce(const std::vector<int>& groupsAt, const std::vector<int>& bondsAt) {
+        for (std::size_t k = 0; k < groups.size() && !rivalFound; ++k)
+            for (int at = 0; at < length && !rivalFound; ++at) {
+                groupAt = groupsAt;
+                groupAt[k] = at;
+                bondAt = bondsAt;
+                judge();
+            }
+        for (std::size_t k = 0; k < orders.size() && !rivalFound; ++k)
+            for (int at = 0; at + 1 < length && !rivalFound; ++at) {
+                if (std::ranges::count(bondsAt, at) > 0)
+                    continue;
+                groupAt = groupsAt;
+                bondAt = bondsAt;
+                bondAt[k] = at;
+                judge();
+            }
+    }
+
     void placeGroups(std::size_t k) {
         if (k == groups.size())
             return placeBonds(0);
@@ -87,13 +107,26 @@ bool locantsMayBeLeftOut(const Numbered& chosen) {
     if (p.ours == p.bareOurs)
         return true; // nothing to leave out
     p.length = chosen.chain.length();
-    for (const auto& on : chosen.chain.on)
-        p.groups.insert(p.groups.end(), on.begin(), on.end());
-    std::ranges::sort(p.groups);
-    for (int order : chosen.chain.bondOrder)
-        if (order > 1)
-            p.orders.push_back(order);
-    std::ranges::sort(p.orders);
+    std::vector<std::pair<Attachment, int>> groups;
+    std::vector<std::pair<int, int>> bonds;
+    for (int i = 0; i < p.length; ++i)
+        for (const Attachment& a : chosen.chain.on[std::size_t(i)])
+            groups.emplace_back(a, i);
+    for (int i = 0; i + 1 < p.length; ++i)
+        if (chosen.chain.bondOrder[std::size_t(i)] > 1)
+            bonds.emplace_back(chosen.chain.bondOrder[std::size_t(i)], i);
+    std::ranges::sort(groups);
+    std::ranges::sort(bonds);
+    std::vector<int> groupsAt, bondsAt;
+    for (const auto& [a, at] : groups) {
+        p.groups.push_back(a);
+        groupsAt.push_back(at);
+    }
+    for (const auto& [order, at] : bonds) {
+        p.orders.push_back(order);
+        bondsAt.push_back(at);
+    }
+    p.moveEachOnce(groupsAt, bondsAt);
     p.groupAt.resize(p.groups.size());
     p.bondAt.resize(p.orders.size());
     p.placeGroups(0);

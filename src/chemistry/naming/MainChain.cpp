@@ -47,9 +47,14 @@ Rank rankOf(const Tree& t, const std::vector<int>& path, Principal principal) {
     return r;
 }
 
-// Every path between two carbons of `t`, each once.
+// Every path between two ends of `t`, each once. A path that stops short of
+// an end is never the main chain: going on to the end keeps its groups and
+// multiple bonds and makes it longer.
 void pathsOf(const Tree& t, int tree, std::vector<Candidate>& out) {
+    const auto isEnd = [&](int c) { return t.bonds[std::size_t(c)].size() <= 1; };
     for (int from = 0; from < t.size(); ++from) {
+        if (!isEnd(from))
+            continue;
         std::vector<int> parent(std::size_t(t.size()), -2);
         std::vector<int> todo = {from};
         parent[std::size_t(from)] = -1;
@@ -63,6 +68,8 @@ void pathsOf(const Tree& t, int tree, std::vector<Candidate>& out) {
                 }
         }
         for (int to = from; to < t.size(); ++to) {
+            if (!isEnd(to))
+                continue;
             Candidate c{tree, {}};
             for (int at = to; at != -1; at = parent[std::size_t(at)])
                 c.path.push_back(at);

@@ -4,6 +4,7 @@
 #include "chemistry/naming/Grammar.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace chemistry::naming {
@@ -198,11 +199,6 @@ std::vector<int> fragmentsOf(const Bonds& bonds) {
     return fragment;
 }
 
-// The link's far end as a plain alkyl: its length, 0 if it is not one.
-int farAlkyl(const Perceived& p, const std::vector<char>& linkedOnce, int end) {
-    return walkPlain(p.bonds, p.on, linkedOnce, -1, end);
-}
-
 } // namespace
 
 OrUnnamed<Perceived> perceive(const Structure& s) {
@@ -248,20 +244,26 @@ OrUnnamed<Perceived> perceive(const Structure& s) {
     return r.out;
 }
 
-OrUnnamed<std::vector<Tree>> mainSkeletons(const Perceived& p) {
-    const std::vector<int> fragment = fragmentsOf(p.bonds);
-    const int count = *std::ranges::max_element(fragment) + 1;
-    if (std::ranges::count_if(p.links, [](const Link& l) { return l.ester; }) > 1)
-        return std::string(unnamed::TwoEsters);
-    std::vector<char> linked(p.bonds.size(), 0);
-    for (const Link& l : p.links) {
-        ++linked[std::size_t(l.a)];
-        ++linked[std::size_t(l.b)];
+namespace {
+
+// The skeletons of one compound, each tried as the main one.
+struct Skeletons {
+    const Perceived& p;
+    std::vector<int> fragment = fragmentsOf(p.bonds);
+    std::vector<char> linked = linkCounts();
+    std::string why{unnamed::Alkoxy};
+
+    std::vector<char> linkCounts() const {
+        std::vector<char> out(p.bonds.size(), 0);
+        for (const Link& l : p.links) {
+            ++out[std::size_t(l.a)];
+            ++out[std::size_t(l.b)];
+        }
+        return out;
     }
-    std::vector<Tree> trees;
-    std::string why(unnamed::Alkoxy);
-    for (int f = 0; f < count; ++f) {
-        std::vector<int> index(p.bonds.size(), -1);
+
+    // Skeleton f alone, its carbons renumbered; `index` maps the old numbers.
+    Tree alone(int f, std::vector<int>& index) const {
         Tree t;
         for (std::size_t c = 0; c < p.bonds.size(); ++c)
             if (fragment[c] == f) {
@@ -274,38 +276,57 @@ OrUnnamed<std::vector<Tree>> mainSkeletons(const Perceived& p) {
                 if (index[c] >= 0)
                     t.bonds[std::size_t(index[c])].push_back(
                         {index[std::size_t(n.carbon)], n.order});
-        bool usable = true;
-        for (const Link& l : p.links) {
-            const bool inA = fragment[std::size_t(l.a)] == f, inB = fragment[std::size_t(l.b)] == f;
-            // The far skeleton must hang on this one by this link alone.
-            std::vector<char> others = linked;
-            --others[std::size_t(l.a)];
-            --others[std::size_t(l.b)];
-            if (l.ester) {
-                const int alkyl = inA ? farAlkyl(p, others, l.b) : 0;
-                if (alkyl == 0 || !esterAlkylOf(alkyl)) {
-                    usable = false;
-                    why = unnamed::EsterAlkyl;
-                    continue;
-                }
-                auto& on = t.on[std::size_t(index[std::size_t(l.a)])];
-                on = {{Attach::Ester, alkyl}};
-            } else if (inA || inB) {
-                const int alkyl = farAlkyl(p, others, inA ? l.b : l.a);
-                if (alkyl == 0)
-                    usable = false;
-                else
-                    t.on[std::size_t(index[std::size_t(inA ? l.a : l.b)])].push_back(
-                        {Attach::Alkoxy, alkyl});
-            } else {
-                usable = false;
-            }
-        }
-        if (usable)
-            trees.push_back(std::move(t));
+        return t;
     }
+
+    // The link's far side as a group on `t`; false when it cannot be one.
+    bool join(const Link& l, int f, const std::vector<int>& index, Tree& t) {
+        const bool inA = fragment[std::size_t(l.a)] == f, inB = fragment[std::size_t(l.b)] == f;
+        if (!inA && !inB)
+            return false;
+        // The far skeleton must hang on this one by this link alone.
+        std::vector<char> others = linked;
+        --others[std::size_t(l.a)];
+        --others[std::size_t(l.b)];
+        const int near = inA ? l.a : l.b;
+        const int alkyl = walkPlain(p.bonds, p.on, others, -1, inA ? l.b : l.a);
+        auto& on = t.on[std::size_t(index[std::size_t(near)])];
+        if (l.ester) {
+            if (!inA || alkyl == 0 || !esterAlkylOf(alkyl)) {
+                why = unnamed::EsterAlkyl;
+                return false;
+            }
+            on = {{Attach::Ester, alkyl}};
+            return true;
+        }
+        if (alkyl > 0)
+            on.push_back({Attach::Alkoxy, alkyl});
+        return alkyl > 0;
+    }
+
+    std::optional<Tree> mainOne(int f) {
+        std::vector<int> index(p.bonds.size(), -1);
+        Tree t = alone(f, index);
+        for (const Link& l : p.links)
+            if (!join(l, f, index, t))
+                return std::nullopt;
+        return t;
+    }
+};
+
+} // namespace
+
+OrUnnamed<std::vector<Tree>> mainSkeletons(const Perceived& p) {
+    if (std::ranges::count_if(p.links, [](const Link& l) { return l.ester; }) > 1)
+        return std::string(unnamed::TwoEsters);
+    Skeletons skeletons{p};
+    std::vector<Tree> trees;
+    const int count = *std::ranges::max_element(skeletons.fragment) + 1;
+    for (int f = 0; f < count; ++f)
+        if (auto t = skeletons.mainOne(f))
+            trees.push_back(*std::move(t));
     if (trees.empty())
-        return why;
+        return skeletons.why;
     return trees;
 }
 

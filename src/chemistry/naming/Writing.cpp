@@ -85,62 +85,75 @@ std::vector<Infix> infixesOf(const ChainReading& r) {
 
 } // namespace
 
-Written writeName(const ChainReading& r, Locants locants, Style style) {
+namespace {
+
+// «ιο», or the principal group's ending with its multiplier: «διόλη».
+std::string endingOf(const ChainReading& r) {
+    if (r.principal == Principal::None || r.principal == Principal::Amine)
+        return "ιο";
+    return multiplied(int(r.principalLocants.size())) + std::string(wordsOf(r.principal).suffix);
+}
+
+// The name cut where the explanation cuts it: the prefixes and the locants
+// before the stem, the stem with its first infix, and the rest.
+struct Pieces {
+    std::string before, stem, tail;
+};
+
+Pieces piecesOf(const ChainReading& r, const std::vector<Infix>& infixes, Locants locants,
+                Style style) {
     const bool written = locants == Locants::Written;
-    const bool suffixed = r.principal != Principal::None && r.principal != Principal::Amine;
-    const std::string ending = suffixed ? multiplied(int(r.principalLocants.size())) +
-                                              std::string(wordsOf(r.principal).suffix)
-                                        : "ιο";
+    const std::string ending = endingOf(r);
+    const std::string principal =
+        written && locantsWrittenFor(r.principal) ? joined(r.principalLocants) : "";
+    // Before the stem stand the first infix's locants, or else the principal group's.
+    const bool school = style == Style::School && written;
+    const bool principalInFront = school && infixes[0].locants.empty();
+    const std::string front = !school ? "" : principalInFront ? principal : infixes[0].locants;
+    Pieces p;
+    p.before = prefixText(r, written);
+    if (!front.empty())
+        p.before += (p.before.empty() ? "" : "-") + front;
+    for (std::size_t i = 0; i < infixes.size(); ++i) {
+        const bool own = written && (i > 0 || !school) && !infixes[i].locants.empty();
+        const std::string piece =
+            (own ? "-" + infixes[i].locants + "-" : "") + infixes[i].joiner + infixes[i].body;
+        (i == 0 ? p.stem : p.tail) += piece;
+    }
+    p.stem = std::string(stemOf(r.length)) + p.stem;
+    const bool principalAfter = !principal.empty() && !principalInFront;
+    p.tail += (beginsWithVowel(ending) ? "" : "ο") + (principalAfter ? "-" + principal + "-" : "") +
+              ending;
+    return p;
+}
+
+} // namespace
+
+Written writeName(const ChainReading& r, Locants locants, Style style) {
     std::vector<Infix> infixes = infixesOf(r);
+    const std::string ending = endingOf(r);
     if (ending == "ιο")
         infixes.back().body = accented(infixes.back().body);
-    const std::string joiningO = beginsWithVowel(ending) ? "" : "ο";
-    const std::string principalLocants =
-        written && locantsWrittenFor(r.principal) ? joined(r.principalLocants) : "";
+    const Pieces p = piecesOf(r, infixes, locants, style);
+    const bool hasFront = !p.before.empty() && p.before.back() >= '0' && p.before.back() <= '9';
+    const std::string alkyl =
+        r.principal == Principal::Ester ? std::string(esterAlkylOf(r.esterAlkyl).value_or("")) : "";
 
     Written w;
+    w.name =
+        p.before + (hasFront ? "-" : "") + p.stem + p.tail + (alkyl.empty() ? "" : " " + alkyl);
     w.stem = std::string(stemOf(r.length));
-    const std::string prefixes = prefixText(r, written);
-    // Before the stem stand the first infix's locants, or else the principal group's.
-    std::string front;
-    bool principalInFront = false;
-    if (style == Style::School && written) {
-        principalInFront = infixes[0].locants.empty();
-        front = principalInFront ? principalLocants : infixes[0].locants;
-    }
-    const bool principalAfter = !principalLocants.empty() && !principalInFront;
-
-    std::string tail; // from the end of the first infix
-    for (std::size_t i = 0; i < infixes.size(); ++i) {
-        const bool own =
-            written && (i > 0 || style == Style::Beside) && !infixes[i].locants.empty();
-        std::string piece =
-            (own ? "-" + infixes[i].locants + "-" : "") + infixes[i].joiner + infixes[i].body;
-        if (i == 0)
-            w.name += piece;
-        else
-            tail += piece;
-    }
-    tail += joiningO + (principalAfter ? "-" + principalLocants + "-" : "") + ending;
-
-    const std::string before =
-        prefixes + (front.empty() ? "" : (prefixes.empty() ? "" : "-") + front);
-    w.name = before + (front.empty() ? "" : "-") + w.stem + w.name + tail;
-    if (r.principal == Principal::Ester)
-        w.name += " " + std::string(esterAlkylOf(r.esterAlkyl).value_or(""));
-
     for (std::size_t i = 0; i < infixes.size(); ++i) {
         const Infix& f = infixes[i];
         w.bondPart +=
             (i > 0 ? " ... " : "") + (f.joiner.empty() ? "" : "(" + f.joiner + ")") + f.body;
     }
-    w.classPart = (joiningO.empty() ? "" : "(ο)") + ending;
-    w.positionPart = before;
-    if (const auto dash = tail.find('-'); dash != std::string::npos)
-        w.positionPart += (before.empty() ? "" : " ... ") + tail.substr(dash + 1);
-    if (r.principal == Principal::Ester)
-        w.positionPart += (w.positionPart.empty() ? "" : " ... ") +
-                          std::string(esterAlkylOf(r.esterAlkyl).value_or(""));
+    w.classPart = (beginsWithVowel(ending) ? "" : "(ο)") + ending;
+    w.positionPart = p.before;
+    if (const auto dash = p.tail.find('-'); dash != std::string::npos)
+        w.positionPart += (p.before.empty() ? "" : " ... ") + p.tail.substr(dash + 1);
+    if (!alkyl.empty())
+        w.positionPart += (w.positionPart.empty() ? "" : " ... ") + alkyl;
     return w;
 }
 

@@ -16,8 +16,10 @@ using content::NotationProblem;
 
 namespace {
 
-// Copies of one group or branch beyond this are no formula a card could hold.
+// Copies of one group or branch beyond this are no formula a card could hold;
+// nor are more atoms than this, however the copies nest.
 constexpr int MaxCopies = 12;
+constexpr std::size_t MaxAtoms = 120;
 
 struct Token {
     enum Kind { Symbol, BondSign, Open, Close } kind = Symbol;
@@ -142,6 +144,8 @@ private:
     }
 
     int newAtom(Element e, int hydrogens, int column) {
+        if (s_.atoms.size() == MaxAtoms && problems_.empty())
+            tell(column, "ο τύπος έχει πάρα πολλά άτομα για μια κάρτα — γράψτε μικρότερο τύπο");
         columns_.push_back(column);
         hydrogensAt_.push_back({});
         return s_.addAtom(e, hydrogens);

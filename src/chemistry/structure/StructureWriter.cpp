@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace chemistry {
 
@@ -23,10 +24,18 @@ public:
     std::string write() const {
         std::string best;
         std::tuple<int, int, std::size_t, std::size_t> bestKey{};
-        for (const int from : chainAtoms_)
+        // Only the longest ways through the chain are written and compared.
+        std::vector<std::vector<int>> parents;
+        std::size_t longest = 0;
+        for (const int from : chainAtoms_) {
+            parents.push_back(parentsFrom(from));
+            for (const int to : chainAtoms_)
+                longest = std::max(longest, pathTo(parents.back(), to).size());
+        }
+        for (std::size_t k = 0; k < chainAtoms_.size(); ++k)
             for (const int to : chainAtoms_) {
-                const std::vector<int> path = pathBetween(from, to);
-                if (path.empty() || !isChainEnd(from, path) || !isChainEnd(to, path))
+                const std::vector<int> path = pathTo(parents[k], to);
+                if (path.size() != longest)
                     continue;
                 const std::string text = writeRow(path, -1);
                 const std::tuple<int, int, std::size_t, std::size_t> key{
@@ -52,16 +61,10 @@ private:
         return std::find(chainAtoms_.begin(), chainAtoms_.end(), a) != chainAtoms_.end();
     }
 
-    bool isChainEnd(int a, const std::vector<int>& path) const {
-        int chained = 0;
-        for (const int n : s_.neighbours(a))
-            chained += inChain(n) ? 1 : 0;
-        return chained <= 1 || path.size() == 1;
-    }
-
-    // The atoms from `from` to `to`, both included; the formula is a tree,
-    // so there is one such path.
-    std::vector<int> pathBetween(int from, int to) const {
+    // Each atom's neighbour on the way back to `from` through the chain (-1
+    // for `from`, -2 where there is no way): the formula is a tree, so there
+    // is one way to each atom.
+    std::vector<int> parentsFrom(int from) const {
         std::vector<int> parent(s_.atoms.size(), -2);
         std::vector<int> queue = {from};
         parent[std::size_t(from)] = -1;
@@ -71,6 +74,10 @@ private:
                     parent[std::size_t(n)] = queue[k];
                     queue.push_back(n);
                 }
+        return parent;
+    }
+
+    static std::vector<int> pathTo(const std::vector<int>& parent, int to) {
         if (parent[std::size_t(to)] == -2)
             return {};
         std::vector<int> path;
@@ -209,36 +216,33 @@ private:
         return out;
     }
 
-    // The part of the tree reached from `from` through `first`, as a branch.
+    // The part of the tree reached from `from` through `first`, as a branch:
+    // its longest way to an end as the branch's row.
     std::string writeBranch(int from, int first) const {
-        std::string best;
-        std::size_t bestLength = 0;
-        for (const std::vector<int>& path : pathsAway(from, first)) {
-            const std::string text = writeRow(path, from);
-            if (best.empty() || path.size() > bestLength ||
-                (path.size() == bestLength && text < best)) {
-                best = text;
-                bestLength = path.size();
-            }
+        std::vector<int> path = {first};
+        for (int before = from, at = first;;) {
+            int deepest = -1, depth = 0;
+            for (const int n : s_.neighbours(at))
+                if (n != before && !isEndGroup(n) && depthFrom(at, n) > depth) {
+                    deepest = n;
+                    depth = depthFrom(at, n);
+                }
+            if (deepest < 0)
+                break;
+            path.push_back(deepest);
+            before = std::exchange(at, deepest);
         }
-        return best;
+        return writeRow(path, from);
     }
 
-    // Every path that starts at `first` and goes away from `from` to an end.
-    std::vector<std::vector<int>> pathsAway(int from, int first) const {
-        std::vector<std::vector<int>> out;
-        std::vector<int> next;
+    // How many atoms, end groups apart, lie on the longest way from `first`
+    // away from `from`.
+    int depthFrom(int from, int first) const {
+        int deepest = 0;
         for (const int n : s_.neighbours(first))
             if (n != from && !isEndGroup(n))
-                next.push_back(n);
-        if (next.empty())
-            return {{first}};
-        for (const int n : next)
-            for (std::vector<int> rest : pathsAway(first, n)) {
-                rest.insert(rest.begin(), first);
-                out.push_back(std::move(rest));
-            }
-        return out;
+                deepest = std::max(deepest, depthFrom(first, n));
+        return deepest + 1;
     }
 
     const Structure& s_;

@@ -13,6 +13,9 @@ namespace content {
 
 namespace {
 
+// Whether `utf8` reads as a formula, no proposal made on the way.
+bool isAccepted(std::string_view utf8);
+
 constexpr std::array<std::string_view, 15> AcceptedElements = {
     "C", "H", "O", "N", "S", "P", "F", "Cl", "Br", "I", "Na", "K", "Li", "Mg", "Ca"};
 
@@ -42,7 +45,9 @@ const std::string AcceptedList = "C, H, O, N, S, P, F, Cl, Br, I, Na, K, Li, Mg,
 
 class Parser {
 public:
-    explicit Parser(const std::vector<NotationChar>& chars) : s_(chars) {}
+    // Without `suggest`, no formula is proposed: what checks a proposal
+    // reads it so, and never proposes in turn.
+    Parser(const std::vector<NotationChar>& chars, bool suggest) : s_(chars), suggest_(suggest) {}
 
     FormulaParse run() {
         while (i_ < s_.size()) {
@@ -214,11 +219,8 @@ private:
             return;
         }
         std::size_t next = close + 1;
-        int repeat = 0;
-        while (next < s_.size() && isDigit(s_[next].c)) {
-            repeat = std::min(repeat * 10 + int(s_[next].c - U'0'), 1000);
+        while (next < s_.size() && isDigit(s_[next].c))
             ++next;
-        }
         const int owner = branchesOf_ >= 0 ? branchesOf_ : openCarbonGroup();
         i_ = next;
         inGroup_ = false;
@@ -230,7 +232,7 @@ private:
             return;
         }
         if (next > close + 1) {
-            repeatShorthand(open, close, next, repeat, owner >= 0);
+            repeatShorthand(open, close, next);
             return;
         }
         if (inner) {
@@ -342,10 +344,10 @@ private:
     // Every "μήπως εννοείτε" carries the whole formula with all its runs
     // fixed, when that is a formula.
     void suggestCaseFixed() {
-        if (caseProblems_.empty())
+        if (caseProblems_.empty() || !suggest_)
             return;
         const std::string fixed = caseFixed();
-        if (fixed.empty() || !parseFormula(fixed).ok())
+        if (fixed.empty() || !isAccepted(fixed))
             return;
         for (const std::size_t k : caseProblems_)
             problems_[k].suggestion = fixed;
@@ -353,24 +355,23 @@ private:
 
     // The whole formula with all its shorthands written out, as the compound
     // it stands for is written; empty when it is no compound.
-    std::string writtenOut() const {
-        const chemistry::StructureRead read = chemistry::readStructure(slice(0, s_.size()));
-        if (!read.ok())
+    std::string writtenOut() {
+        if (!suggest_)
             return {};
-        std::string out = chemistry::writeStructure(read.structure);
-        return parseFormula(out).ok() ? out : std::string();
-    }
-
-    static std::string acceptedOrNothing(std::string formula) {
-        return parseFormula(formula).ok() ? formula : std::string();
+        if (!writtenOut_) {
+            const chemistry::StructureRead read = chemistry::readStructure(slice(0, s_.size()));
+            std::string out = read.ok() ? chemistry::writeStructure(read.structure) : std::string();
+            writtenOut_ = !out.empty() && isAccepted(out) ? out : std::string();
+        }
+        return *writtenOut_;
     }
 
     void carbonylShorthand(std::size_t open, std::size_t close) {
         const std::string rest = slice(open + 2, close);
         const std::size_t from = open > 0 && s_[open - 1].c == U'C' ? open - 1 : open;
-        std::string fix = writtenOut();
-        if (fix.empty())
-            fix = acceptedOrNothing(rewritten(open, close + 1, rest));
+        // Only the whole compound written anew: the carbonyl written inline
+        // where it stood can read as another compound (CH≡C(=O) as CH≡CO).
+        const std::string fix = writtenOut();
         std::string message = "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(from, close + 1) +
                               "» — γράψτε το καρβονύλιο μέσα στη σειρά ως C" + rest;
         if (!fix.empty())
@@ -380,45 +381,13 @@ private:
 
     // "(CH2)4" in a row, "(CH3)2CH" at its start: the card draws every carbon
     // where it stands, so the carbons are written out.
-    void repeatShorthand(std::size_t open, std::size_t close, std::size_t next, int repeat,
-                         bool afterCarbonGroup) {
+    void repeatShorthand(std::size_t open, std::size_t close, std::size_t next) {
         const std::string group = slice(open + 1, close);
-        const std::string shorthand = slice(open, next);
-        std::string message = "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + shorthand + "» — ";
-        std::optional<std::string> fix;
-        const bool atStart = f_.mainRow.empty();
-        if (atStart && repeat >= 2 && repeat <= 3) {
-            // The carbon the copies hang from: "CH" after "(CH3)2", "C" after "(CH3)3".
-            std::size_t end = next;
-            if (end < s_.size() && s_[end].c == U'C') {
-                ++end;
-                if (end < s_.size() && s_[end].c == U'H')
-                    ++end;
-                while (end < s_.size() && isDigit(s_[end].c))
-                    ++end;
-                std::string written = group + slice(next, end);
-                for (int k = 1; k < repeat; ++k)
-                    written += "(" + group + ")";
-                fix = rewritten(open, end, written);
-            }
-        } else if (!atStart && (group == "CH2" || group == "O") && repeat >= 1 && repeat <= 12) {
-            // Links of a chain: "(CH2)4" is four CH2 in a row.
-            std::string written;
-            for (int k = 0; k < repeat; ++k)
-                written += group;
-            fix = rewritten(open, next, written);
-        } else if (afterCarbonGroup && repeat >= 1 && repeat <= 2) {
-            // Ends, "(CH3)2" after a carbon: that many branches on it.
-            std::string written;
-            for (int k = 0; k < repeat; ++k)
-                written += "(" + group + ")";
-            fix = rewritten(open, next, written);
-        }
+        std::string message =
+            "η κάρτα δεν σχεδιάζει τη συντομογραφία «" + slice(open, next) + "» — ";
         // All the shorthands of the formula are written out in one, so that
         // following the suggestion leaves none of them behind.
-        std::string whole = writtenOut();
-        if (whole.empty() && fix)
-            whole = acceptedOrNothing(*fix);
+        const std::string whole = writtenOut();
         if (!whole.empty())
             message += (group.front() == 'C' ? "γράψτε τους άνθρακες έναν έναν: "
                                              : "γράψτε κάθε ομάδα χωριστά: ") +
@@ -437,6 +406,8 @@ private:
     int branchesOf_ = -1;                   // the row item the branch just read hangs from
     std::size_t toldUntil_ = 0;             // end of the last run told of as unknown
     std::vector<std::size_t> caseProblems_; // problems that ask "μήπως εννοείτε"
+    bool suggest_ = true;
+    std::optional<std::string> writtenOut_; // made once, for all the shorthands
 };
 
 } // namespace
@@ -501,31 +472,40 @@ std::string writeNotation(const FormulaDescription& formula) {
 
 namespace {
 
-FormulaParse parseAsWritten(std::string_view utf8) {
+FormulaParse parseAsWritten(std::string_view utf8, bool suggest) {
     NotationText text = readNotationText(utf8);
     if (!text.problems.empty() && text.chars.empty())
         return {{}, std::move(text.problems)};
     if (text.chars.empty())
         return {{}, {{1, "ο τύπος είναι κενός — γράψτε έναν συντακτικό τύπο, π.χ. CH3CH2CH3"}}};
-    FormulaParse parsed = Parser(text.chars).run();
+    FormulaParse parsed = Parser(text.chars, suggest).run();
     parsed.problems.insert(parsed.problems.begin(), text.problems.begin(), text.problems.end());
     // Bonds are counted only on a row whose shape is certain: otherwise
     // every atom next to a mistake would be told of as well.
     if (parsed.ok())
         parsed.problems = chemistry::readStructure(utf8).problems;
+    // The compound's reader proposes what reads as a compound; the card
+    // must also be able to draw it.
+    for (NotationProblem& p : parsed.problems)
+        if (!suggest || (!p.suggestion.empty() && !isAccepted(p.suggestion)))
+            p.suggestion.clear();
     return parsed;
+}
+
+bool isAccepted(std::string_view utf8) {
+    return parseAsWritten(utf8, false).ok();
 }
 
 // `typed` with every letter read as the symbol it most likely means.
 std::string caseFixedOf(const std::string& typed) {
     const NotationText text = readNotationText(typed);
-    return text.problems.empty() ? Parser(text.chars).caseFixed() : std::string();
+    return text.problems.empty() ? Parser(text.chars, false).caseFixed() : std::string();
 }
 
 } // namespace
 
 FormulaParse parseFormula(std::string_view utf8) {
-    FormulaParse parsed = parseAsWritten(utf8);
+    FormulaParse parsed = parseAsWritten(utf8, true);
     if (parsed.ok())
         return parsed;
     // Greek letters that are no look-alike of the notation's: the text read
@@ -537,8 +517,8 @@ FormulaParse parseFormula(std::string_view utf8) {
     std::string typed;
     for (const char32_t c : text)
         typed += utf8Of(latinKeyOf(c));
-    const std::string formula = parseAsWritten(typed).ok() ? typed : caseFixedOf(typed);
-    if (formula.empty() || !parseAsWritten(formula).ok())
+    const std::string formula = isAccepted(typed) ? typed : caseFixedOf(typed);
+    if (formula.empty() || !isAccepted(formula))
         return parsed;
     return {{}, {{int(greek - text.begin()) + 1, greekKeyboardQuestion(formula), formula}}};
 }
