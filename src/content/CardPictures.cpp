@@ -222,7 +222,7 @@ QString formulaPlainText(int formula) {
 QString formulaPlainText(const FormulaDescription& d) {
     QString out;
     bool afterGroup = false;
-    int carbonsBefore = 0;
+    int atomsBefore = 0;
     for (const RowItem& item : d.mainRow) {
         if (item.isBond) {
             out += item.bond == Bond::Double ? u'=' : item.bond == Bond::Triple ? u'≡' : u'-';
@@ -232,13 +232,13 @@ QString formulaPlainText(const FormulaDescription& d) {
         if (afterGroup)
             out += u'-';
         out += QLatin1String(item.text.data(), qsizetype(item.text.size()));
-        const int carbonsAfter = carbonsBefore + carbonCount(item.text);
+        const int atomsAfter = atomsBefore + atomCount(item.text);
         for (const Branch& b : d.branches) {
-            if (b.carbon > carbonsBefore && b.carbon <= carbonsAfter)
+            if (b.atom > atomsBefore && b.atom <= atomsAfter)
                 out += QStringLiteral("(%1)").arg(
                     QLatin1String(b.group.data(), qsizetype(b.group.size())));
         }
-        carbonsBefore = carbonsAfter;
+        atomsBefore = atomsAfter;
         afterGroup = true;
     }
     return out;

@@ -32,7 +32,7 @@ const std::vector<FormulaDescription>& formulaDescriptions() {
     static const std::vector<FormulaDescription> formulas = [] {
         std::vector<FormulaDescription> read;
         for (const std::string_view text : BuiltInFormulaNotation) {
-            FormulaParse parsed = parseFormula(text);
+            FormulaParse parsed = parseDrawing(text);
             // The built-in texts are tested to read without a problem; one that
             // did not would be drawn as an empty card, never half read.
             read.push_back(parsed.ok() ? std::move(parsed.formula) : FormulaDescription{});

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/FormulaLayout.h"
 
+#include "chemistry/structure/StructureReader.h"
+
 #include "content/Fonts.h"
 #include "content/FormulaDescriptions.h"
 
@@ -63,7 +65,7 @@ qreal bondWidth(const Metrics& m, Bond bond) {
 
 // Appends the glyphs of `text` starting at x; returns the x after them.
 qreal placeText(const Metrics& m, std::string_view text, qreal x, qreal baseline, bool inBranch,
-                int& carbonsSoFar, FormulaLayout& out) {
+                int& atomsSoFar, FormulaLayout& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         PlacedGlyph g;
@@ -72,8 +74,8 @@ qreal placeText(const Metrics& m, std::string_view text, qreal x, qreal baseline
         g.inBranch = inBranch;
         g.origin = QPointF(x, g.subscript ? baseline + SubscriptDrop : baseline);
         g.advance = m.advance(c);
-        if (!inBranch && isCarbonSymbol(text, i))
-            g.carbon = ++carbonsSoFar;
+        if (!inBranch && isAtomSymbol(text, i))
+            g.atom = ++atomsSoFar;
         out.glyphs.push_back(g);
         x += g.advance;
     }
@@ -186,7 +188,7 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
 
     // The main row, centred on the card.
     qreal x = (CardWidth - width) / 2;
-    int carbons = 0;
+    int atoms = 0;
     for (std::size_t i = 0; i < d.mainRow.size(); ++i) {
         const RowItem& item = d.mainRow[i];
         x += extraBefore[i];
@@ -194,7 +196,7 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
             placeBond(m, item.bond, x, out.mainBaseline, out);
             x += bondWidth(m, item.bond);
         } else {
-            x = placeText(m, item.text, x, out.mainBaseline, false, carbons, out);
+            x = placeText(m, item.text, x, out.mainBaseline, false, atoms, out);
         }
     }
 
@@ -204,11 +206,10 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
     std::vector<BranchSpan> spans;
     std::vector<qreal> centres;
     for (const Branch& b : d.branches) {
-        const auto carbon =
-            std::find_if(out.glyphs.begin(), out.glyphs.end(),
-                         [&](const PlacedGlyph& g) { return g.carbon == b.carbon; });
+        const auto anchor = std::find_if(out.glyphs.begin(), out.glyphs.end(),
+                                         [&](const PlacedGlyph& g) { return g.atom == b.atom; });
         const qreal centre =
-            carbon == out.glyphs.end() ? CardWidth / 2 : carbon->origin.x() + carbon->advance / 2;
+            anchor == out.glyphs.end() ? CardWidth / 2 : anchor->origin.x() + anchor->advance / 2;
         const qreal lead = firstSymbolWidth(m, b.group);
         const qreal start = centre - lead / 2;
         centres.push_back(centre);
@@ -234,7 +235,7 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
         const qreal gapTop = b.above ? baseline : out.mainBaseline;
         const qreal gapBottom = (b.above ? out.mainBaseline : baseline) - m.symbol.capHeight();
         PlacedBranch placed;
-        placed.carbon = b.carbon;
+        placed.atom = b.atom;
         placed.above = b.above;
         placed.bond = QRectF(centres[i] - VerticalBondWidth / 2,
                              (gapTop + gapBottom - VerticalBondLength) / 2, VerticalBondWidth,
@@ -249,13 +250,29 @@ FormulaLayout layoutWith(const FormulaDescription& d, const Metrics& m,
     return out;
 }
 
-// Index of the main-row item that holds the n-th carbon.
-std::size_t itemOfCarbon(const FormulaDescription& d, int n) {
+// `d` written without its drawn single bonds, when it then fits its card and
+// reads as the same compound; else empty.
+std::string writtenWithoutBars(const FormulaDescription& d) {
+    FormulaDescription plain = d;
+    std::erase_if(plain.mainRow,
+                  [](const RowItem& item) { return item.isBond && item.bond == Bond::Bar; });
+    if (plain.mainRow.size() == d.mainRow.size() || !layoutFormula(plain).fits)
+        return {};
+    const std::string written = writeNotation(plain);
+    const chemistry::StructureRead before = chemistry::readStructure(writeNotation(d));
+    const chemistry::StructureRead after = chemistry::readStructure(written);
+    const bool same = parseFormula(written).ok() && before.ok() && after.ok() &&
+                      chemistry::sameCompound(before.structure, after.structure);
+    return same ? written : std::string();
+}
+
+// Index of the main-row item that holds the n-th atom.
+std::size_t itemOfAtom(const FormulaDescription& d, int n) {
     int seen = 0;
     for (std::size_t i = 0; i < d.mainRow.size(); ++i) {
         if (d.mainRow[i].isBond)
             continue;
-        seen += carbonCount(d.mainRow[i].text);
+        seen += atomCount(d.mainRow[i].text);
         if (seen >= n)
             return i;
     }
@@ -311,7 +328,10 @@ std::string formulaTooLongMessage(const FormulaLayout& laid) {
     return "ο τύπος είναι πολύ μακρύς για μια κάρτα: θα χρειαζόταν γράμματα στο " +
            std::to_string(int(laid.neededScale * 100)) +
            "% του ύψους τους, ενώ το ελάχιστο είναι " + std::to_string(int(MinLetterScale * 100)) +
-           "% — γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)";
+           "% — " +
+           (laid.withoutBars.empty()
+                ? "γράψτε μικρότερη κύρια σειρά (χωρούν περίπου δέκα ομάδες σαν το CH2)"
+                : "χωρά χωρίς τις παύλες των απλών δεσμών: " + laid.withoutBars);
 }
 
 FormulaParse readFormulaForCard(std::string_view utf8) {
@@ -320,7 +340,7 @@ FormulaParse readFormulaForCard(std::string_view utf8) {
         return parsed;
     const FormulaLayout laid = layoutFormula(parsed.formula);
     if (!laid.fits)
-        parsed.problems.push_back({1, formulaTooLongMessage(laid)});
+        parsed.problems.push_back({1, formulaTooLongMessage(laid), laid.withoutBars});
     return parsed;
 }
 
@@ -351,8 +371,8 @@ FormulaLayout layoutFormula(const FormulaDescription& d) {
         if (missing <= 0)
             continue;
         // Open the row on both sides of whatever lies between the two carbons.
-        const std::size_t from = itemOfCarbon(d, a.carbon) + 1;
-        const std::size_t to = itemOfCarbon(d, b.carbon);
+        const std::size_t from = itemOfAtom(d, a.atom) + 1;
+        const std::size_t to = itemOfAtom(d, b.atom);
         if (from > to || to >= d.mainRow.size())
             continue;
         const qreal share = missing / qreal(to - from + 1);
@@ -361,6 +381,8 @@ FormulaLayout layoutFormula(const FormulaDescription& d) {
     }
     FormulaLayout laid = layoutWith(d, m, extraBefore, true);
     fitToCard(laid);
+    if (!laid.fits)
+        laid.withoutBars = writtenWithoutBars(d);
     return laid;
 }
 

@@ -50,11 +50,11 @@ struct PlacedGlyph {
     bool inBranch = false;
     QPointF origin; // left end of the glyph's baseline
     qreal advance = 0;
-    int carbon = 0; // n for the n-th carbon symbol of the main row, else 0
+    int atom = 0; // n for the n-th atom symbol (H apart) of the main row, else 0
 };
 
 struct PlacedBranch {
-    int carbon = 0;             // the main-row carbon it hangs from
+    int atom = 0;               // the main-row atom it hangs from
     bool above = false;         // stands above the main row
     QRectF bond;                // the vertical bar
     std::size_t firstGlyph = 0; // its glyphs: [firstGlyph, firstGlyph + glyphCount)
@@ -76,6 +76,9 @@ struct FormulaLayout {
     bool fits = true;
     // The lettering's scale that the formula would need to fit.
     qreal neededScale = 1;
+    // When the formula does not fit but would with its drawn single bonds
+    // left out, it so written; else empty.
+    std::string withoutBars;
 };
 
 // The formula font at main or subscript size, in logical units.

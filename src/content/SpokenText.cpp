@@ -47,13 +47,19 @@ QString bondWords(Bond bond) {
     return {};
 }
 
-QString branchWords(const Branch& branch) {
+// `carbon`: the number of the carbon the branch hangs from, 0 when it hangs
+// from the nitrogen of an amine.
+QString branchWords(const Branch& branch, int carbon) {
+    if (carbon == 0)
+        return (branch.above ? QStringLiteral(u"διακλάδωση %1 πάνω από το άζωτο")
+                             : QStringLiteral(u"διακλάδωση %1 στο άζωτο"))
+            .arg(groupText(branch.group));
     // "2ο" with the Greek omicron, which the Greek voice reads as "δεύτερο".
     // The second branch of a carbon stands above it, and is told apart so.
     return (branch.above ? QStringLiteral(u"διακλάδωση %1 πάνω από τον %2\u03bf άνθρακα")
                          : QStringLiteral(u"διακλάδωση %1 στον %2\u03bf άνθρακα"))
         .arg(groupText(branch.group))
-        .arg(branch.carbon);
+        .arg(carbon);
 }
 
 } // namespace
@@ -76,7 +82,7 @@ QString formulaSpokenText(int formula) {
 
 QString formulaSpokenText(const FormulaDescription& d) {
     QStringList words;
-    int carbonsBefore = 0;
+    int atomsBefore = 0, carbonsBefore = 0;
     for (const RowItem& item : d.mainRow) {
         if (item.isBond) {
             const QString bond = bondWords(item.bond);
@@ -85,11 +91,14 @@ QString formulaSpokenText(const FormulaDescription& d) {
             continue;
         }
         words << groupText(item.text);
-        const int carbonsAfter = carbonsBefore + carbonCount(item.text);
+        const int atomsAfter = atomsBefore + atomCount(item.text);
+        // Branches hang from a carbon group or a nitrogen, the group's one atom.
+        const int carbon = isCarbonGroup(item.text) ? carbonsBefore + 1 : 0;
         for (const Branch& b : d.branches)
-            if (b.carbon > carbonsBefore && b.carbon <= carbonsAfter)
-                words << branchWords(b);
-        carbonsBefore = carbonsAfter;
+            if (b.atom > atomsBefore && b.atom <= atomsAfter)
+                words << branchWords(b, carbon);
+        atomsBefore = atomsAfter;
+        carbonsBefore += carbonCount(item.text);
     }
     return words.join(QStringLiteral(", "));
 }

@@ -302,6 +302,27 @@ private slots:
         }
     }
 
+    // A branch leaves the middle of the atom it hangs from, a nitrogen as a
+    // carbon, however many other atoms come before it.
+    void branchesHangUnderTheirAtom_data() {
+        QTest::addColumn<QString>("notation");
+        QTest::addColumn<int>("glyph"); // the main-row glyph of that atom
+        QTest::addRow("nitrogen") << "CH3N(CH3)CH3" << 3;
+        QTest::addRow("carbon after an oxygen") << "CH3OCH2CH(CH3)CH3" << 7;
+    }
+    void branchesHangUnderTheirAtom() {
+        QFETCH(QString, notation);
+        QFETCH(int, glyph);
+        const FormulaParse read = parseFormula(notation.toStdString());
+        QVERIFY(read.ok());
+        const FormulaLayout l = layoutFormula(read.formula);
+        QCOMPARE(l.branches.size(), std::size_t(1));
+        const PlacedGlyph& atom = l.glyphs[std::size_t(glyph)];
+        QVERIFY(!atom.inBranch);
+        QVERIFY(std::abs(l.branches[0].bond.center().x() - (atom.origin.x() + atom.advance / 2)) <
+                1);
+    }
+
     void oneRowCardsPaintNothingBelowTheirMainRow_data() {
         QTest::addColumn<int>("formula");
         for (int i = 0; i < FormulaCount; ++i)

@@ -76,6 +76,31 @@ private slots:
         QCOMPARE(outsideTheCard(l), QString());
     }
 
+    // A formula too long only for its drawn single bonds is shown without them.
+    void aFormulaTooLongForItsBarsIsShownWithoutThem_data() {
+        QTest::addColumn<QString>("notation");
+        QTest::addColumn<QString>("suggestion");
+        QTest::addRow("octane with bars") << "CH3-CH2-CH2-CH2-CH2-CH2-CH2-CH3"
+                                          << "CH3CH2CH2CH2CH2CH2CH2CH3";
+        QTest::addRow("the double bond kept") << "CH2=CH-CH2-CH2-CH2-CH2-CH2-CH2-CH3"
+                                              << "CH2=CHCH2CH2CH2CH2CH2CH2CH3";
+        QTest::addRow("too long even without bars") << "CH3-CH2CH2CH2CH2CH2CH2CH2CH2CH2CH3"
+                                                    << "";
+    }
+    void aFormulaTooLongForItsBarsIsShownWithoutThem() {
+        QFETCH(QString, notation);
+        QFETCH(QString, suggestion);
+        const FormulaParse read = readFormulaForCard(notation.toStdString());
+        QCOMPARE(read.problems.size(), std::size_t(1));
+        const QString message = QString::fromStdString(read.problems[0].message);
+        QCOMPARE(QString::fromStdString(read.problems[0].suggestion), suggestion);
+        QCOMPARE(message.contains(QStringLiteral(u"χωρά χωρίς τις παύλες των απλών δεσμών: ") +
+                                  suggestion),
+                 !suggestion.isEmpty());
+        if (!suggestion.isEmpty())
+            QVERIFY(readFormulaForCard(suggestion.toStdString()).ok());
+    }
+
     // The built-in cards are drawn at full size: their pictures do not change.
     void theBuiltInFormulasNeedNoShrinking() {
         for (const FormulaDescription& f : formulaDescriptions())

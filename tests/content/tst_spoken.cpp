@@ -41,6 +41,7 @@ private slots:
     void formulasAreSpokenWithTheirBonds_data();
     void formulasAreSpokenWithTheirBonds();
     void aBranchAboveItsCarbonIsToldApart();
+    void aBranchIsToldByItsCarbonOrTheNitrogen();
     void everyFormulaKeepsEveryBondAndBranch_data();
     void everyFormulaKeepsEveryBondAndBranch();
 };
@@ -175,6 +176,18 @@ void TestSpoken::aBranchAboveItsCarbonIsToldApart() {
                           QStringLiteral(u"διακλάδωση C H3 στον 2ο άνθρακα"),
                           QStringLiteral(u"διακλάδωση Cl πάνω από τον 2ο άνθρακα"),
                           QStringLiteral("C H3")}));
+}
+
+// Carbons are counted as carbons, whatever other atoms the row holds.
+void TestSpoken::aBranchIsToldByItsCarbonOrTheNitrogen() {
+    const content::FormulaParse ether = content::parseFormula("CH3OCH2CH(CH3)CH3");
+    const content::FormulaParse amine = content::parseFormula("CH3N(CH3)CH3");
+    QVERIFY(ether.ok() && amine.ok());
+    QVERIFY(itemsOf(content::formulaSpokenText(ether.formula))
+                .contains(QStringLiteral(u"διακλάδωση C H3 στον 3ο άνθρακα")));
+    QCOMPARE(itemsOf(content::formulaSpokenText(amine.formula)),
+             QStringList({QStringLiteral("C H3"), QStringLiteral("N"),
+                          QStringLiteral(u"διακλάδωση C H3 στο άζωτο"), QStringLiteral("C H3")}));
 }
 
 void TestSpoken::everyFormulaKeepsEveryBondAndBranch_data() {

@@ -84,26 +84,26 @@ inline std::string violation(std::string_view text, const content::FormulaParse&
     const FormulaDescription& f = parsed.formula;
     if (f.mainRow.empty() || f.mainRow.front().isBond || f.mainRow.back().isBond)
         return "an accepted formula that is empty or begins or ends with a bond";
-    int carbons = 0;
+    int atoms = 0;
     for (std::size_t i = 0; i < f.mainRow.size(); ++i) {
         const RowItem& item = f.mainRow[i];
         if (item.isBond && i > 0 && f.mainRow[i - 1].isBond)
             return "two bonds in a row accepted";
         if (!item.isBond && item.text.empty())
             return "an empty group";
-        carbons += item.isBond ? 0 : carbonCount(item.text);
+        atoms += item.isBond ? 0 : atomCount(item.text);
     }
     for (std::size_t i = 0; i < f.branches.size(); ++i) {
         const Branch& b = f.branches[i];
-        if (b.carbon < 1 || b.carbon > carbons || b.group.empty())
-            return "a branch on no carbon of the row";
+        if (b.atom < 1 || b.atom > atoms || b.group.empty())
+            return "a branch on no atom of the row";
         int before = 0, same = 0;
         for (std::size_t j = 0; j < f.branches.size(); ++j) {
-            before += j < i && f.branches[j].carbon == b.carbon ? 1 : 0;
-            same += f.branches[j].carbon == b.carbon ? 1 : 0;
+            before += j < i && f.branches[j].atom == b.atom ? 1 : 0;
+            same += f.branches[j].atom == b.atom ? 1 : 0;
         }
         if (same > 2 || b.above != (before == 1))
-            return "branches on one carbon not one below, one above";
+            return "branches on one atom not one below, one above";
     }
     // What the reader accepts it can write back, and reads back the same.
     const std::string written = writeNotation(f);

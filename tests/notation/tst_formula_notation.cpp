@@ -30,7 +30,7 @@ QString describe(const FormulaDescription& f) {
         QStringList branches;
         for (const Branch& b : f.branches)
             branches << QStringLiteral("%1%2:%3")
-                            .arg(b.carbon)
+                            .arg(b.atom)
                             .arg(b.above ? QStringLiteral("^") : QString())
                             .arg(QString::fromStdString(b.group));
         out += QStringLiteral(" | ") + branches.join(u' ');
@@ -119,6 +119,10 @@ private slots:
         QTest::addRow("above and below on two carbons")
             << "CH3C(CH3)(Cl)C(CH3)(CH3)CH3"
             << "CH3 C C CH3 | 2:CH3 2^:Cl 3:CH3 3^:CH3" << 3;
+        QTest::addRow("branch on a nitrogen") << "CH3N(CH3)CH3"
+                                              << "CH3 N CH3 | 2:CH3" << 2;
+        QTest::addRow("atoms after an oxygen") << "CH3OCH2CH(CH3)CH3"
+                                               << "CH3 O CH2 CH CH3 | 4:CH3" << 2;
         QTest::addRow("a branch run is one group") << "CH3CH(CH2CH3)CH3"
                                                    << "CH3 CH CH3 | 2:CH2CH3" << 2;
         QTest::addRow("decane") << "CH3CH2CH2CH2CH2CH2CH2CH2CH2CH3"

@@ -80,6 +80,11 @@ private slots:
                                             << "CH3Br";
         QTest::addRow("small letters")
             << "ch3ch3" << QStringLiteral("μήπως εννοείτε CH3CH3;") << "CH3CH3";
+        QTest::addRow("tertiary amine") << "CH3N(CH3)CH3"
+                                        << ""
+                                        << "";
+        QTest::addRow("tertiary amine shorthand")
+            << "(CH3)3N" << QStringLiteral("έναν έναν: CH3N(CH3)CH3") << "CH3N(CH3)CH3";
         QTest::addRow("ethanol, ethyl") << "C2H5OH"
                                         << ""
                                         << "";

@@ -87,7 +87,7 @@ void checkSet(const std::vector<PracticeCompound>& set, const Classes& asked, in
         QVERIFY2(drawn.ok() && drawn.formula.rows() <= 3, what);
         std::map<int, int> branches;
         for (const content::Branch& b : drawn.formula.branches)
-            QVERIFY2(++branches[b.carbon] <= 2, what);
+            QVERIFY2(++branches[b.atom] <= 2, what);
         const StructureRead back = readStructure(c.formula);
         QVERIFY2(back.ok(), what);
         QCOMPARE(nameCompound(back.structure).name, c.named.name);

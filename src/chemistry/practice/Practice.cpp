@@ -69,7 +69,7 @@ std::optional<CompoundClass> classOf(const naming::ChainReading& r) {
 }
 
 // Whether the card can draw the formula: it reads back as this very compound,
-// in three rows at most and with at most two branches on any carbon.
+// in three rows at most and with at most two branches on any atom.
 bool drawable(const std::string& formula, const std::string& canonical) {
     // A branch that begins with a bond (=CH2, =O) hangs off no card's
     // carbon by a single vertical bar; the reader would only propose a
@@ -82,7 +82,7 @@ bool drawable(const std::string& formula, const std::string& canonical) {
         return false;
     std::map<int, int> branchesOn;
     for (const content::Branch& b : parse.formula.branches)
-        if (++branchesOn[b.carbon] > 2)
+        if (++branchesOn[b.atom] > 2)
             return false;
     const StructureRead back = readStructure(formula);
     return back.ok() && canonicalForm(back.structure) == canonical;

@@ -221,7 +221,7 @@ private:
         std::size_t next = close + 1;
         while (next < s_.size() && isDigit(s_[next].c))
             ++next;
-        const int owner = branchesOf_ >= 0 ? branchesOf_ : openCarbonGroup();
+        const int owner = branchesOf_ >= 0 ? branchesOf_ : openAnchorGroup();
         i_ = next;
         inGroup_ = false;
         lastWasDigit_ = false;
@@ -255,9 +255,9 @@ private:
                        "ή CH2, π.χ. CH3CH(CH3)CH3");
             return;
         }
-        const int carbon = carbonNumber(owner);
+        const int atom = atomNumber(owner);
         const auto onCarbon = std::count_if(f_.branches.begin(), f_.branches.end(),
-                                            [&](const Branch& b) { return b.carbon == carbon; });
+                                            [&](const Branch& b) { return b.atom == atom; });
         if (onCarbon >= 2) {
             tell(open, "τρίτη διακλάδωση στον ίδιο άνθρακα — η κάρτα δείχνει το πολύ δύο, μία "
                        "κάτω και μία πάνω από τον άνθρακα");
@@ -278,25 +278,26 @@ private:
                 unknownCharacter(k++);
             }
         }
-        f_.branches.push_back({carbon, group, onCarbon == 1, s_[open].column});
+        f_.branches.push_back({atom, group, onCarbon == 1, s_[open].column});
         branchesOf_ = owner;
     }
 
-    // The main row's last group when it is a carbon group that a bond or a
-    // parenthesis has not closed: a branch written now hangs from it.
-    int openCarbonGroup() const {
+    // The main row's last group when it is a carbon group, or a nitrogen,
+    // that a bond or a parenthesis has not closed: a branch written now hangs
+    // from it.
+    int openAnchorGroup() const {
         if (!inGroup_ || f_.mainRow.empty())
             return -1;
         const std::size_t last = f_.mainRow.size() - 1;
-        return isCarbonGroup(f_.mainRow[last].text) ? int(last) : -1;
+        const std::string& text = f_.mainRow[last].text;
+        return isCarbonGroup(text) || text == "N" || text == "NH" ? int(last) : -1;
     }
 
-    int carbonNumber(int item) const {
+    int atomNumber(int item) const {
         int before = 0;
         for (int k = 0; k < item; ++k)
-            before += f_.mainRow[std::size_t(k)].isBond
-                          ? 0
-                          : carbonCount(f_.mainRow[std::size_t(k)].text);
+            before +=
+                f_.mainRow[std::size_t(k)].isBond ? 0 : atomCount(f_.mainRow[std::size_t(k)].text);
         return before + 1;
     }
 
@@ -440,6 +441,17 @@ int carbonCount(std::string_view group) {
     return n;
 }
 
+bool isAtomSymbol(std::string_view text, std::size_t i) {
+    return i < text.size() && text[i] >= 'A' && text[i] <= 'Z' && text[i] != 'H';
+}
+
+int atomCount(std::string_view group) {
+    int n = 0;
+    for (std::size_t i = 0; i < group.size(); ++i)
+        n += isAtomSymbol(group, i) ? 1 : 0;
+    return n;
+}
+
 bool isCarbonGroup(std::string_view group) {
     if (group.empty() || group[0] != 'C')
         return false;
@@ -452,27 +464,27 @@ bool isCarbonGroup(std::string_view group) {
 
 std::string writeNotation(const FormulaDescription& formula) {
     std::string out;
-    int carbonsBefore = 0;
+    int atomsBefore = 0;
     for (const RowItem& item : formula.mainRow) {
         if (item.isBond) {
             out += item.bond == Bond::Bar ? "-" : item.bond == Bond::Double ? "=" : "≡";
             continue;
         }
         out += item.text;
-        const int carbonsAfter = carbonsBefore + carbonCount(item.text);
+        const int atomsAfter = atomsBefore + atomCount(item.text);
         // Below first, then above: the order that hangs them where they were.
         for (const bool above : {false, true})
             for (const Branch& b : formula.branches)
-                if (b.above == above && b.carbon > carbonsBefore && b.carbon <= carbonsAfter)
+                if (b.above == above && b.atom > atomsBefore && b.atom <= atomsAfter)
                     out += "(" + b.group + ")";
-        carbonsBefore = carbonsAfter;
+        atomsBefore = atomsAfter;
     }
     return out;
 }
 
 namespace {
 
-FormulaParse parseAsWritten(std::string_view utf8, bool suggest) {
+FormulaParse parseAsWritten(std::string_view utf8, bool suggest, bool countBonds = true) {
     NotationText text = readNotationText(utf8);
     if (!text.problems.empty() && text.chars.empty())
         return {{}, std::move(text.problems)};
@@ -482,7 +494,7 @@ FormulaParse parseAsWritten(std::string_view utf8, bool suggest) {
     parsed.problems.insert(parsed.problems.begin(), text.problems.begin(), text.problems.end());
     // Bonds are counted only on a row whose shape is certain: otherwise
     // every atom next to a mistake would be told of as well.
-    if (parsed.ok())
+    if (parsed.ok() && countBonds)
         parsed.problems = chemistry::readStructure(utf8).problems;
     // The compound's reader proposes what reads as a compound; the card
     // must also be able to draw it.
@@ -503,6 +515,10 @@ std::string caseFixedOf(const std::string& typed) {
 }
 
 } // namespace
+
+FormulaParse parseDrawing(std::string_view utf8) {
+    return parseAsWritten(utf8, false, false);
+}
 
 FormulaParse parseFormula(std::string_view utf8) {
     FormulaParse parsed = parseAsWritten(utf8, true);

@@ -9,8 +9,9 @@
 //   - the row splits into groups: a new one at each C, and at any symbol other
 //     than H that follows a digit; a bond or a parenthesis ends a group
 //     ("CH3CH2CH2NH2": CH3, CH2, CH2, NH2; "CH3COOCH3": CH3, COO, CH3);
-//   - a branch in parentheses right after a carbon group (C, CH, CH2, CH3):
-//     the first hangs below that carbon, a second above it ("CH3C(CH3)(CH3)CH3");
+//   - a branch in parentheses right after a carbon group (C, CH, CH2, CH3) or
+//     a nitrogen (N, NH): the first hangs below that atom, a second above it
+//     ("CH3C(CH3)(CH3)CH3", "CH3N(CH3)CH3");
 //     a branch is one run of symbols and digits.
 // Every atom of the compound the formula stands for must then have its usual
 // number of bonds (chemistry/structure reads it). Toolkit-free: the
@@ -45,15 +46,16 @@ struct RowItem {
     }
 };
 
-// A group written below (or, the second on one carbon, above) the `carbon`-th
-// carbon symbol (counted from 1) of the main row, joined to it by a vertical bond.
+// A group written below (or, the second on one atom, above) the `atom`-th
+// atom symbol (counted from 1, hydrogens apart) of the main row, joined to it
+// by a vertical bond.
 struct Branch {
-    int carbon = 0;
+    int atom = 0;
     std::string group;
     bool above = false;
     int column = 0;
     bool operator==(const Branch& o) const {
-        return carbon == o.carbon && group == o.group && above == o.above;
+        return atom == o.atom && group == o.group && above == o.above;
     }
 };
 
@@ -77,6 +79,11 @@ struct FormulaParse {
 // write instead. Never throws.
 FormulaParse parseFormula(std::string_view utf8);
 
+// Only what the card draws, no compound read nor its bonds counted: for
+// texts known to be formulas, such as the built-in ones (tested so), whose
+// compounds are read only when a later stage asks for them.
+FormulaParse parseDrawing(std::string_view utf8);
+
 // The formula written back in the notation, bonds as "-", "=" and "≡": what
 // reads back as the same description.
 std::string writeNotation(const FormulaDescription& formula);
@@ -90,6 +97,12 @@ bool isCarbonSymbol(std::string_view text, std::size_t i);
 
 // How many carbon symbols a group holds.
 int carbonCount(std::string_view group);
+
+// Whether text[i] begins the symbol of an atom other than hydrogen.
+bool isAtomSymbol(std::string_view text, std::size_t i);
+
+// How many atoms other than hydrogen a group holds ("CH2Cl" 2).
+int atomCount(std::string_view group);
 
 // Whether a group is one carbon with its hydrogens: "C", "CH", "CH2", "CH3"...
 bool isCarbonGroup(std::string_view group);
