@@ -120,6 +120,20 @@ bool hasIsomers(const std::vector<PracticeCompound>& set) {
     return false;
 }
 
+// The compound, other than `keep`, that an isomer of `keep` replaces: the
+// last of a class the set holds more than once, so that every class stays;
+// failing that the last one, since the isomers matter more.
+std::size_t makingWay(const std::vector<PracticeCompound>& set, std::size_t keep) {
+    for (std::size_t k = set.size(); k-- > 0;) {
+        const CompoundClass c = set[k].compoundClass;
+        const auto same = std::ranges::count_if(
+            set, [c](const PracticeCompound& o) { return o.compoundClass == c; });
+        if (k != keep && same > 1)
+            return k;
+    }
+    return keep + 1 == set.size() ? set.size() - 2 : set.size() - 1;
+}
+
 // Draws bounded so that classes with few compounds end the set early rather
 // than never.
 constexpr int DrawsPerCompound = 200;
@@ -179,13 +193,14 @@ std::vector<PracticeCompound> Practice::nextSet(int count) {
     }
     if (set.size() < 4 || hasIsomers(set))
         return set;
-    // Isomers are what students confuse: the last compound makes way for an
-    // isomer of another one.
+    // Isomers are what students confuse: a compound makes way for an isomer
+    // of another one, the last whose class the set keeps without it.
     for (int draws = 0; draws < IsomerDraws; ++draws) {
-        const std::size_t of = std::size_t(random_.below(int(set.size()) - 1));
+        const std::size_t of = std::size_t(random_.below(int(set.size())));
+        const std::size_t out = makingWay(set, of);
         const auto c = compoundOf(rearranged(recipes[of], random_));
         if (c && c->molecularFormula == set[of].molecularFormula && acceptable(c)) {
-            set.back() = *c;
+            set[out] = *c;
             break;
         }
     }

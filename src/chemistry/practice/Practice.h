@@ -39,8 +39,9 @@ public:
     Practice(std::vector<CompoundClass> classes, std::uint64_t seed, Acceptance accept = {});
 
     // `count` different compounds of the classes, each class at least once
-    // when there is room, with two isomers among them when count ≥ 4 and the
-    // classes have any. Fewer only if the classes run out of compounds.
+    // when there are more compounds than classes, with two isomers among them
+    // when count ≥ 4 and the classes have any. Fewer only if the classes run
+    // out of compounds.
     std::vector<PracticeCompound> nextSet(int count);
 
     const std::vector<CompoundClass>& classes() const { return classes_; }
