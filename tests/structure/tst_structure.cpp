@@ -5,6 +5,7 @@
 // impossible formulas refused at the atom a teacher would point to.
 
 #include "chemistry/structure/StructureReader.h"
+#include "chemistry/structure/StructureWriter.h"
 
 #include <QTest>
 
@@ -107,6 +108,47 @@ private slots:
         const StructureRead read = accepted(notation);
         QCOMPARE(problemsOf(read), QString());
         QCOMPARE(QString::fromStdString(molecularFormula(read.structure)), formula);
+        // Written back, it reads as the same compound.
+        const std::string written = writeStructure(read.structure);
+        const StructureRead again = readStructure(written);
+        QVERIFY2(again.ok() && sameCompound(again.structure, read.structure), written.c_str());
+    }
+
+    // The writer's row is the longest chain, begun where a teacher begins it.
+    void compoundsAreWrittenAsATeacherWould_data() {
+        QTest::addColumn<QString>("notation");
+        QTest::addColumn<QString>("written");
+        QTest::addRow("shorthands") << "(CH3)3CCH2CH(CH3)2"
+                                    << "CH3C(CH3)(CH3)CH2CH(CH3)CH3";
+        QTest::addRow("hydroxyl last") << "HOCH2CH3"
+                                       << "CH3CH2OH";
+        QTest::addRow("ethyl") << "C2H5OH"
+                               << "CH3CH2OH";
+        QTest::addRow("hydroxyl at both ends") << "CH2OHCH2OH"
+                                               << "HOCH2CH2OH";
+        QTest::addRow("halogen first") << "CH2ClCH2Cl"
+                                       << "ClCH2CH2Cl";
+        QTest::addRow("formic acid") << "HCOOH"
+                                     << "HCOOH";
+        QTest::addRow("ester") << "CH3COOCH2CH3"
+                               << "CH3COOCH2CH3";
+        QTest::addRow("tertiary amine") << "(CH3)3N"
+                                        << "CH3N(CH3)CH3";
+        QTest::addRow("hydroxyl inside") << "CH3CHOHCH3"
+                                         << "CH3CH(OH)CH3";
+        QTest::addRow("chloroform") << "CHCl3"
+                                    << "CHCl3";
+        QTest::addRow("ketone") << "(CH3)2CO"
+                                << "CH3COCH3";
+        QTest::addRow("oxalic acid") << "COOH-COOH"
+                                     << "HOOCCOOH";
+    }
+    void compoundsAreWrittenAsATeacherWould() {
+        QFETCH(QString, notation);
+        QFETCH(QString, written);
+        const StructureRead read = accepted(notation);
+        QVERIFY(read.ok());
+        QCOMPARE(QString::fromStdString(writeStructure(read.structure)), written);
     }
 
     void writingsAreOneCompoundOrIsomers_data() {

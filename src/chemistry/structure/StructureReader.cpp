@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chemistry/structure/StructureReader.h"
 
+#include "chemistry/structure/BondsMessage.h"
 #include "chemistry/structure/Elements.h"
 #include "chemistry/structure/StructureWriter.h"
 
@@ -435,7 +436,7 @@ private:
             const int bonds = s_.bondsOf(atom);
             if (isUsualBondCount(a.element, bonds))
                 continue;
-            tellBonds(atom, bonds);
+            tellBonds(atom);
             const int needed = valenceOf(a.element) - (bonds - a.hydrogens);
             fixable = fixable && needed >= 0;
             fixes.emplace_back(atom, needed);
@@ -450,45 +451,8 @@ private:
             [](const NotationProblem& a, const NotationProblem& b) { return a.column < b.column; });
     }
 
-    // "ο 2ος άνθρακας", "το 1ο οξυγόνο": which one from the left.
-    std::string atomCalled(int atom) const {
-        const Element e = s_.atoms[std::size_t(atom)].element;
-        int number = 1;
-        for (int other = 0; other < int(s_.atoms.size()); ++other) {
-            const bool before =
-                columns_[std::size_t(other)] < columns_[std::size_t(atom)] ||
-                (columns_[std::size_t(other)] == columns_[std::size_t(atom)] && other < atom);
-            if (before && s_.atoms[std::size_t(other)].element == e)
-                ++number;
-        }
-        const bool masculine = isMasculine(e);
-        return std::string(masculine ? "ο " : "το ") + std::to_string(number) +
-               (masculine ? "ος " : "ο ") + std::string(greekNameOf(e));
-    }
-
-    static std::string withHydrogens(Element e, int hydrogens) {
-        std::string out(symbolOf(e));
-        if (hydrogens > 0)
-            out += "H";
-        if (hydrogens > 1)
-            out += std::to_string(hydrogens);
-        return out;
-    }
-
-    void tellBonds(int atom, int bonds) {
-        const Atom& a = s_.atoms[std::size_t(atom)];
-        const int others = bonds - a.hydrogens;
-        const int usual = valenceOf(a.element);
-        std::string message =
-            atomCalled(atom) + " (" + withHydrogens(a.element, a.hydrogens) + ") έχει " +
-            std::to_string(bonds) + (bonds == 1 ? " δεσμό" : " δεσμούς") + ", ενώ " +
-            (isMasculine(a.element) ? "ένας " : "ένα ") + std::string(greekNameOf(a.element)) +
-            " έχει " + std::to_string(usual) + (a.element == Element::P ? " ή 5" : "") + " — ";
-        if (others <= usual)
-            message += "γράψτε " + withHydrogens(a.element, usual - others);
-        else
-            message += "αφαιρέστε δεσμούς ή διακλαδώσεις";
-        tell(columns_[std::size_t(atom)], std::move(message));
+    void tellBonds(int atom) {
+        tell(columns_[std::size_t(atom)], bondsMessage(s_, columns_, atom));
     }
 
     // The formula with every atom given the hydrogens it needs, where it was
