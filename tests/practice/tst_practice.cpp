@@ -187,6 +187,14 @@ private slots:
         }
     }
 
+    // Few compounds of several classes: the isomer must not cost a class.
+    void isomersKeepEveryClass() {
+        const Classes four = {CompoundClass::Alkynes, CompoundClass::Haloalkanes,
+                              CompoundClass::Esters, CompoundClass::Nitriles};
+        for (std::uint64_t seed = 1; seed <= 30; ++seed)
+            checkSet(Practice(four, seed).nextSet(5), four, 5);
+    }
+
     void sameSeedSameSetAndTheSequenceGoesOn() {
         const Classes all = readClasses("όλα").classes;
         const auto formulas = [](const std::vector<PracticeCompound>& set) {
