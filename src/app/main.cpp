@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/NameCommand.h"
+#include "app/PracticeCommand.h"
 #include "content/BuiltInSet.h"
 #include "content/Fonts.h"
 #include "content/SetCheck.h"
@@ -36,14 +37,15 @@ bool displayAvailable() {
 
 // Whether the command line asks for something other than the window: every
 // long option does (each answers in the terminal, and an unknown one is told
-// there), and so do the short -h, -? and -v; Qt's own single-dash options
-// (-platform, -style) leave the window. Read before any application object
+// there), but for the practice's, which choose what the window shows; so do
+// the short -h, -? and -v; Qt's own single-dash options (-platform, -style)
+// leave the window. Read before any application object
 // exists, because that decides which one to make; the parser proper runs
 // afterwards and has the last word.
 bool runsWithoutWindow(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (a.starts_with("--") || a == "-h" || a == "-?" || a == "-v")
+        if ((a.starts_with("--") && !keepsWindow(a)) || a == "-h" || a == "-?" || a == "-v")
             return true;
     }
     return false;
@@ -73,6 +75,14 @@ int fail(int code, const QString& message) {
 
 int checkSet(const QString& path);
 
+// A set written as a spreadsheet's file, never over a file.
+int writeSet(const QString& path, const content::CompoundSet& set) {
+    QString error;
+    if (!content::writeSetFile(set, path, &error))
+        return fail(1, QStringLiteral(u"το σύνολο δεν γράφτηκε στο «%1»: %2").arg(path, error));
+    return 0;
+}
+
 // The built-in set as a template, or a teacher's set with what the program
 // fills in; a set that cannot be used is told as --check-set tells it.
 int exportSet(const QString& path, const QString& setFile) {
@@ -80,12 +90,8 @@ int exportSet(const QString& path, const QString& setFile) {
         setFile.isEmpty() ? content::SetCheck{} : content::checkSetFile(setFile);
     if (!setFile.isEmpty() && !check.usable())
         return checkSet(setFile);
-    QString error;
-    const content::CompoundSet& set =
-        setFile.isEmpty() ? content::builtInSet() : *check.compounds->teacherSet();
-    if (!content::writeSetFile(set, path, &error))
-        return fail(1, QStringLiteral(u"το σύνολο δεν γράφτηκε στο «%1»: %2").arg(path, error));
-    return 0;
+    return writeSet(path,
+                    setFile.isEmpty() ? content::builtInSet() : *check.compounds->teacherSet());
 }
 
 // Every problem a line; a count of the compounds when the set can be used.
@@ -169,6 +175,8 @@ int main(int argc, char* argv[]) {
            "set cannot be used, 0 if it can (warnings alone do not stop it)."),
         tr("file"));
     parser.addOption(checkSetOption);
+    const PracticeOptions practiceOptions;
+    practiceOptions.addTo(parser);
     parser.addPositionalArgument(
         QStringLiteral("set"),
         tr("A set of compounds (CSV) to open instead of the built-in exercise; with "
@@ -192,15 +200,25 @@ int main(int argc, char* argv[]) {
         return fail(2, QStringLiteral(u"περισσεύει το «%1» — δείτε onomatologia --help")
                            .arg(positional.constLast()));
     const QString setFile = positional.value(0);
+    const PracticeAsked practice = practiceAsked(parser, practiceOptions);
+    if (!practice.problem.isEmpty())
+        return fail(2, practice.problem);
+    if (parser.isSet(practiceOptions.answers) && !parser.isSet(worksheetOption))
+        return fail(2, QStringLiteral(u"το --answers ισχύει μόνο με --worksheet"));
+    if (practice.sets && !setFile.isEmpty())
+        return fail(2, QStringLiteral(u"περισσεύει το «%1»: η εξάσκηση φτιάχνει δικό της σύνολο")
+                           .arg(setFile));
 
     content::registerBundledFonts();
     if (parser.isSet(exportSetOption))
-        return exportSet(parser.value(exportSetOption), setFile);
+        return practice.sets
+                   ? writeSet(parser.value(exportSetOption), practice.sets->nextCompoundSet())
+                   : exportSet(parser.value(exportSetOption), setFile);
     if (parser.isSet(checkSetOption))
         return checkSet(parser.value(checkSetOption));
     if (parser.isSet(worksheetOption)) {
         const QString path = parser.value(worksheetOption);
-        auto compounds = content::ExerciseSet::builtIn();
+        auto compounds = practice.sets ? practice.sets->next() : content::ExerciseSet::builtIn();
         if (!setFile.isEmpty()) {
             const content::SetCheck check = content::checkSetFile(setFile);
             if (!check.usable())
@@ -208,7 +226,8 @@ int main(int argc, char* argv[]) {
             compounds = check.compounds;
         }
         QString error;
-        if (!worksheet::writeWorksheet(path, freshColumnOrder(*compounds), &error, *compounds))
+        if (!worksheet::writeWorksheet(path, freshColumnOrder(*compounds), &error, *compounds,
+                                       parser.isSet(practiceOptions.answers)))
             return fail(
                 1, QStringLiteral(u"το φύλλο εργασίας δεν γράφτηκε στο «%1»: %2").arg(path, error));
         return 0;
@@ -219,7 +238,9 @@ int main(int argc, char* argv[]) {
     // with it.
     const content::SetCheck check =
         setFile.isEmpty() ? content::SetCheck{} : content::checkSetFile(setFile);
-    Form1 window(nullptr, nullptr, check.compounds);
+    Form1 window(nullptr, nullptr, practice.sets ? practice.sets->next() : check.compounds);
+    if (practice.sets)
+        window.continuePractice(practice.sets);
     window.show();
     if (!setFile.isEmpty())
         window.tellSetCheck(setFile, check);

@@ -4,6 +4,7 @@
 #include "about/frmAbout.h"
 #include "content/Catalogue.h"
 #include "content/Fonts.h"
+#include "content/PracticeSets.h"
 #include "exercise/BoardAccessible.h"
 #include "exercise/BoardView.h"
 #include "exercise/MenuBarKeyboard.h"
@@ -28,6 +29,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
@@ -85,6 +87,15 @@ Form1::Form1(std::unique_ptr<board::UniformSource> random, QWidget* parent,
 }
 
 void Form1::openCompounds(std::shared_ptr<const content::ExerciseSet> compounds) {
+    practice_.reset();
+    showCompounds(std::move(compounds));
+}
+
+void Form1::continuePractice(std::shared_ptr<content::PracticeSets> practice) {
+    practice_ = std::move(practice);
+}
+
+void Form1::showCompounds(std::shared_ptr<const content::ExerciseSet> compounds) {
     compounds_ = std::move(compounds);
     buildBoard();
     // A widget put into a shown window shows only at the next turn of the
@@ -160,6 +171,7 @@ void Form1::buildMenu() {
 }
 
 void Form1::Form_Load() {
+    const QScopedValueRollback startingUp(startingUp_, true);
     exercise_->ArrangeFormulas();
     exercise_->InitBoard();
     LoadNames();
@@ -219,6 +231,10 @@ void Form1::mnuCheck_Click() {
 }
 
 void Form1::mnuRestart_Click() {
+    if (practice_ && !startingUp_) {
+        showCompounds(practice_->next());
+        return;
+    }
     view_->perform(&board::Exercise::mnuRestart_Click);
 }
 

@@ -24,6 +24,9 @@ class BoardView;
 class MenuBarKeyboard;
 class Form2;
 class frmAbout;
+namespace content {
+class PracticeSets;
+}
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -53,8 +56,11 @@ public:
                    std::shared_ptr<const content::ExerciseSet> compounds = nullptr);
     ~Form1() override;
 
-    // The board starts afresh with these compounds.
+    // The board starts afresh with these compounds; a practice going on ends.
     void openCompounds(std::shared_ptr<const content::ExerciseSet> compounds);
+    // From now on «Απ' την αρχή» draws the practice's next set of the same
+    // classes instead of dealing the names of this one again.
+    void continuePractice(std::shared_ptr<content::PracticeSets> practice);
     // Opens a teacher's set of compounds (CSV), checked as every way of
     // opening one checks it. A file with problems is told of in one dialog,
     // and the exercise goes on with what it had.
@@ -94,6 +100,7 @@ protected:
 
 private:
     void buildBoard();
+    void showCompounds(std::shared_ptr<const content::ExerciseSet> compounds);
     void Form_Load();
     void LoadNames();
     void buildMenu();
@@ -103,6 +110,11 @@ private:
 
     std::unique_ptr<board::UniformSource> random_;
     std::shared_ptr<const content::ExerciseSet> compounds_;
+    std::shared_ptr<content::PracticeSets> practice_;
+    // True while the board's start-up deals its first order through the
+    // Restart handler, which must not draw a set then: drawing one builds a
+    // board, whose start-up would come back here.
+    bool startingUp_ = false;
     std::unique_ptr<board::Exercise> exercise_;
     TwipScale scale_;
     BoardView* view_ = nullptr;

@@ -121,6 +121,13 @@ qreal drawHeader(QPainter& p, const QString& heading) {
     return y + 4 * Mm;
 }
 
+// A name centred on its answer line, just above it.
+void drawAnswer(QPainter& p, const QFont& font, const QString& name, qreal centre, qreal line) {
+    p.setFont(font);
+    const qreal width = QFontMetricsF(font).horizontalAdvance(name);
+    p.drawText(QPointF(centre - width / 2, line - 1.5 * Mm), name);
+}
+
 qreal cardHeightFor(const content::ExerciseSet& compounds, int formula, qreal width) {
     const QSizeF space = compounds.formulaSpace(formula);
     return width * space.height() / space.width();
@@ -129,8 +136,10 @@ qreal cardHeightFor(const content::ExerciseSet& compounds, int formula, qreal wi
 // The three columns of cards, each card with its answer line, spread evenly
 // down the band from `top` to `bottom`. Each column has a third of the page's
 // width; the card stands in its middle and the line spans nearly all of it,
-// since a written name takes more room than a printed one.
-void drawFormulas(QPainter& p, const content::ExerciseSet& compounds, qreal top, qreal bottom) {
+// since a written name takes more room than a printed one. With `names`, each
+// line carries its formula's name, as the student should have written it.
+void drawFormulas(QPainter& p, const content::ExerciseSet& compounds, qreal top, qreal bottom,
+                  bool names = false) {
     const qreal height = bottom - top;
     const qreal slot = Usable / FormulaColumns;
     // The formulas stand in the same three columns as in the exercise window.
@@ -149,6 +158,11 @@ void drawFormulas(QPainter& p, const content::ExerciseSet& compounds, qreal top,
     }
 
     p.setPen(QPen(Ink, 0.25 * Mm));
+    QStringList answers;
+    for (int f = 0; names && f < compounds.size(); ++f)
+        answers << compounds.nameText(compounds.correctNameFor(f));
+    const QFont answerFont =
+        fitted(content::serifBold(), 11, answers, slot - 2 * AnswerLineInset - 2 * Mm);
     for (int c = 0; c < FormulaColumns; ++c) {
         const int first = starts[std::size_t(c)], last = starts[std::size_t(c) + 1] - 1;
         if (last < first)
@@ -164,6 +178,8 @@ void drawFormulas(QPainter& p, const content::ExerciseSet& compounds, qreal top,
             const qreal h = cardHeightFor(compounds, f, width);
             compounds.paintFormula(p, f, QRectF(left, y, width, h));
             y += h + AnswerLineDrop;
+            if (names)
+                drawAnswer(p, answerFont, answers[f], slotLeft + slot / 2, y);
             p.drawLine(QPointF(slotLeft + AnswerLineInset, y),
                        QPointF(slotLeft + slot - AnswerLineInset, y));
             y += gap;
@@ -204,8 +220,24 @@ void drawNames(QPainter& p, const content::ExerciseSet& compounds, qreal top,
     }
 }
 
+// The answer key: the page's formulas where the worksheet has them, each
+// with its name on its line, under the heading and the set's title.
+void drawAnswerPage(QPainter& p, const content::ExerciseSet& compounds) {
+    p.setPen(Ink);
+    const QFont heading = sized(content::sansBold(), 16);
+    p.setFont(heading);
+    const qreal headingHeight = QFontMetricsF(heading).height();
+    p.drawText(QRectF(Margin, Margin, Usable, headingHeight), Qt::AlignHCenter, answersHeading());
+    const QFont titleFont = fitted(content::sansBold(), 11, {compounds.title()}, Usable);
+    p.setFont(titleFont);
+    const qreal titleTop = Margin + headingHeight + 2 * Mm;
+    p.drawText(QRectF(Margin, titleTop, Usable, QFontMetricsF(titleFont).height()),
+               Qt::AlignHCenter, compounds.title());
+    drawFormulas(p, compounds, titleTop + 14 * Mm, PageHeight - Margin, true);
+}
+
 bool paintWorksheet(QIODevice& device, const ColumnOrder& homeRow,
-                    const content::ExerciseSet& compounds) {
+                    const content::ExerciseSet& compounds, bool answers) {
     content::registerBundledFonts();
     QPdfWriter pdf(&device);
     pdf.setResolution(Resolution);
@@ -221,6 +253,11 @@ bool paintWorksheet(QIODevice& device, const ColumnOrder& homeRow,
     const qreal namesTop = PageHeight - Margin - namesHeight();
     drawFormulas(p, compounds, formulasTop, namesTop - 6 * Mm);
     drawNames(p, compounds, namesTop, homeRow);
+    if (answers) {
+        if (!pdf.newPage())
+            return false;
+        drawAnswerPage(p, compounds);
+    }
     return p.end();
 }
 
@@ -258,9 +295,12 @@ QString instruction() {
 QString namesHeading() {
     return QStringLiteral(u"Ονόματα ενώσεων");
 }
+QString answersHeading() {
+    return QStringLiteral(u"Λύσεις");
+}
 
 bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* error,
-                    const content::ExerciseSet& compounds) {
+                    const content::ExerciseSet& compounds, bool answers) {
     const auto fail = [error](const QString& why) {
         if (error)
             *error = why;
@@ -274,7 +314,7 @@ bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* er
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fail(content::writeErrorText(errno));
-    if (!paintWorksheet(file, homeRow, compounds)) {
+    if (!paintWorksheet(file, homeRow, compounds, answers)) {
         const int why = errno;
         file.cancelWriting();
         return fail(content::writeErrorText(why));
@@ -295,7 +335,7 @@ void showWorksheet(const ColumnOrder& homeRow, const content::ExerciseSet& compo
     const std::unique_ptr<QTemporaryFile> file = newWorksheetFile();
     if (!file)
         return;
-    const bool written = paintWorksheet(*file, homeRow, compounds) && file->flush();
+    const bool written = paintWorksheet(*file, homeRow, compounds, false) && file->flush();
     file->close();
     if (!written) {
         file->remove();

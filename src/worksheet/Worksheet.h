@@ -20,9 +20,11 @@ using ColumnOrder = std::vector<int16_t>;
 
 // Writes the worksheet to `path` as a PDF. The file appears whole or not at
 // all: on failure nothing is left at `path`, an existing file there is kept,
-// and `error` (when given) says why in one line, in Greek.
+// and `error` (when given) says why in one line, in Greek. With `answers`, a
+// second page holds the formulas again, each with its name on its line.
 bool writeWorksheet(const QString& path, const ColumnOrder& homeRow, QString* error = nullptr,
-                    const content::ExerciseSet& compounds = *content::ExerciseSet::builtIn());
+                    const content::ExerciseSet& compounds = *content::ExerciseSet::builtIn(),
+                    bool answers = false);
 
 // The Worksheet command. With a school server built in, opens the built-in
 // exercise's worksheet on that server; otherwise writes the page for this column order into a new
@@ -38,5 +40,6 @@ QString classLabel();
 QString dateLabel();
 QString instruction();
 QString namesHeading();
+QString answersHeading();
 
 } // namespace worksheet

@@ -32,6 +32,34 @@
         <source>file</source>
         <translation>αρχείο</translation>
     </message>
+    <message>
+        <source>Open the window with a fresh practice set of compounds of &lt;classes&gt;, comma-separated Greek words (όλα for every class); with --export-set or --worksheet, write the set or its worksheet instead.</source>
+        <translation>Ανοίγει το παράθυρο με νέο σύνολο εξάσκησης από ενώσεις των &lt;κατηγοριών&gt;, ελληνικές λέξεις χωρισμένες με κόμμα (όλα για κάθε κατηγορία)· με το --export-set ή το --worksheet, γράφει αντί γι&apos; αυτό το σύνολο ή το φύλλο εργασίας του.</translation>
+    </message>
+    <message>
+        <source>classes</source>
+        <translation>κατηγορίες</translation>
+    </message>
+    <message>
+        <source>How many compounds a practice set has, 2 to 20 (default 12).</source>
+        <translation>Πόσες ενώσεις έχει ένα σύνολο εξάσκησης, από 2 έως 20 (αλλιώς 12).</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Start the practice&apos;s random sequence at &lt;S&gt;: the same seed gives the same sets.</source>
+        <translation>Ξεκινά την τυχαία σειρά της εξάσκησης από το &lt;S&gt;: ο ίδιος αριθμός δίνει τα ίδια σύνολα.</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>With --worksheet, add a second page with each formula and its name.</source>
+        <translation>Με το --worksheet, προσθέτει δεύτερη σελίδα με κάθε τύπο και το όνομά του.</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
