@@ -8,6 +8,7 @@
 #include "exercise/Form1.h"
 #include "exercise/rules/Board.h"
 #include "exercise/rules/RandomSource.h"
+#include "shared/console/Utf8Writer.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -59,17 +61,22 @@ worksheet::ColumnOrder freshColumnOrder(const content::ExerciseSet& compounds) {
     return board.HomeRow();
 }
 
+// A line of text for the terminal, through the program's one writer.
+void say(std::FILE* stream, const QString& line) {
+    console::write(stream, (line + u'\n').toStdString());
+}
+
 // Without a window, the program's own words are all the terminal should see:
 // Qt's notes about the platform it was given (a missing runtime folder and
 // the like) are of no use to someone writing a worksheet.
 void onlyErrors(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        say(stderr, qFormatLogMessage(type, context, message));
 }
 
 // One line on stderr, in the program's name, and the exit code given.
 int fail(int code, const QString& message) {
-    std::fprintf(stderr, "onomatologia: %s\n", qPrintable(message));
+    say(stderr, QStringLiteral("onomatologia: ") + message);
     return code;
 }
 
@@ -99,14 +106,14 @@ int exportSet(const QString& path, const QString& setFile) {
 int checkSet(const QString& path) {
     const content::SetCheck check = content::checkSetFile(path);
     for (const QString& line : check.lines())
-        std::printf("%s\n", qPrintable(line));
+        say(stdout, line);
     if (check.untold > 0)
-        std::printf("%s\n", qPrintable(content::moreProblemsLine(check.untold)));
+        say(stdout, content::moreProblemsLine(check.untold));
     if (!check.usable())
         return 1;
-    std::printf("%s\n", qPrintable(QStringLiteral(u"%1: «%2», %3 ενώσεις")
-                                       .arg(path, check.compounds->title())
-                                       .arg(check.compounds->size())));
+    say(stdout, QStringLiteral(u"%1: «%2», %3 ενώσεις")
+                    .arg(path, check.compounds->title())
+                    .arg(check.compounds->size()));
     return 0;
 }
 
@@ -119,6 +126,28 @@ QString tr(const char* text) {
 bool loadTranslation(QTranslator& translator, const QLocale& locale) {
     return translator.load(locale, QStringLiteral("onomatologia"), QStringLiteral("_"),
                            QStringLiteral(":/i18n"));
+}
+
+// --help, --help-all and --version, answered through the one writer rather
+// than by the parser, which on Windows would open a message box. The exit
+// code when one was asked for.
+std::optional<int> answerHelpOrVersion(QCommandLineParser& parser) {
+    if (parser.isSet(QStringLiteral("version"))) {
+        console::write(stdout, (QCoreApplication::applicationName() + u' ' +
+                                QCoreApplication::applicationVersion() + u'\n')
+                                   .toStdString());
+        return 0;
+    }
+#ifndef Q_OS_WIN
+    // Only the parser knows Qt's own options; a terminal shows its answer.
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(QCoreApplication::arguments());
+#endif
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        console::write(stdout, parser.helpText().toStdString());
+        return 0;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -137,6 +166,12 @@ int main(int argc, char* argv[]) {
         return fail(1, QStringLiteral(u"δεν βρέθηκε οθόνη· για να το δοκιμάσετε χωρίς οθόνη: "
                                       u"xvfb-run -a onomatologia"));
     }
+#ifdef Q_OS_WIN
+    // Windows' own font engines measure the bundled faces slightly otherwise
+    // than FreeType does; with FreeType the board is laid out as on Linux.
+    else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("onomatologia"));
     QApplication::setApplicationVersion(QStringLiteral(ONOMATOLOGIA_VERSION));
@@ -190,9 +225,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::removeTranslator(&greek);
     if (!parsed)
         return fail(2, parseError + QStringLiteral(u" Δείτε onomatologia --help."));
-    // Parsed once more, now without fault: --help, --help-all and --version
-    // answer and exit, in the system's language.
-    parser.process(QCoreApplication::arguments());
+    // --help, --help-all and --version answer in the system's language.
+    if (const std::optional<int> answered = answerHelpOrVersion(parser))
+        return *answered;
     const QStringList positional = parser.positionalArguments();
     // --check-set takes one file; a set given besides would be silently left
     // unchecked. --export-set and --worksheet each take one set besides.
