@@ -3,6 +3,8 @@
 
 #include "chemistry/naming/Naming.h"
 #include "chemistry/structure/StructureReader.h"
+#include "content/notation/FormulaNotation.h"
+#include "shared/console/Utf8Writer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,23 +12,31 @@
 
 namespace {
 
-int nameFormula(const char* formula) {
+void tell(std::FILE* stream, const std::string& line) {
+    console::write(stream, line + "\n");
+}
+
+int nameFormula(const std::string& formula) {
     const chemistry::StructureRead read = chemistry::readStructure(formula);
     if (!read.ok()) {
-        for (const content::NotationProblem& p : read.problems)
-            std::fprintf(stderr, "%s: στον %dο χαρακτήρα: %s\n", formula, p.column,
-                         p.message.c_str());
+        // The card's reader knows a formula typed with the Greek layout on or
+        // in the wrong case, and says so in one line with the formula meant.
+        const content::FormulaParse card = content::parseFormula(formula);
+        const auto& problems = card.ok() ? read.problems : card.problems;
+        for (const content::NotationProblem& p : problems)
+            tell(stderr,
+                 formula + ": στον " + std::to_string(p.column) + "ο χαρακτήρα: " + p.message);
         return 1;
     }
     const chemistry::NameResult named = chemistry::nameCompound(read.structure);
     if (!named.ok()) {
-        std::fprintf(stderr, "%s: %s\n", formula, named.unnamed.c_str());
+        tell(stderr, formula + ": " + named.unnamed);
         return 1;
     }
-    std::printf("%s\n", named.name.c_str());
+    tell(stdout, named.name);
     for (const chemistry::NameSection& s : named.sections)
         if (!s.part.empty() || !s.reason.empty())
-            std::printf("%s — %s\n", s.part.c_str(), s.reason.c_str());
+            tell(stdout, s.part + " — " + s.reason);
     return 0;
 }
 
@@ -44,7 +54,7 @@ std::optional<int> runNameCommand(int argc, char* argv[]) {
         if (a[n] != '\0')
             continue;
         if (i + 1 >= argc) {
-            std::fputs("onomatologia: --name needs a formula, e.g. --name CH3CH2OH\n", stderr);
+            tell(stderr, "onomatologia: το --name θέλει έναν τύπο, π.χ. --name CH3CH2OH");
             return 2;
         }
         return nameFormula(argv[i + 1]);
