@@ -11,7 +11,7 @@ namespace {
 std::string joined(const std::vector<int>& locants) {
     std::string out;
     for (int l : locants)
-        out += (out.empty() ? "" : ",") + std::to_string(l);
+        out.append(out.empty() ? "" : ",").append(std::to_string(l));
     return out;
 }
 

@@ -76,7 +76,7 @@ std::string rooted(const Structure& s, int at, std::vector<bool>& seen) {
     const Atom& atom = s.atoms[std::size_t(at)];
     std::string out(symbolOf(atom.element));
     if (atom.hydrogens > 0)
-        out += "H" + std::to_string(atom.hydrogens);
+        out += std::string("H").append(std::to_string(atom.hydrogens));
     std::vector<std::string> branches;
     for (const int next : s.neighbours(at)) {
         if (seen[std::size_t(next)])

@@ -324,9 +324,9 @@ private:
         const Token& t = t_[k];
         const bool withHydrogens = isHydrogenAt(k + 1, to);
         const int hydrogens = withHydrogens ? t_[k + 1].count : 0;
-        const std::string written =
-            t.text + std::to_string(t.count) +
-            (withHydrogens ? "H" + (t_[k + 1].counted ? std::to_string(hydrogens) : "") : "");
+        std::string written = t.text + std::to_string(t.count);
+        if (withHydrogens)
+            written.append("H").append(t_[k + 1].counted ? std::to_string(hydrogens) : "");
         if (t.count == 2 && hydrogens == 5) {
             const int first = startGroup(chain, Element::C, t.column);
             const int second = newAtom(Element::C, 3, t.column);
@@ -475,7 +475,9 @@ private:
             for (const auto& [span, needed] : edits) {
                 for (; k < span.from; ++k)
                     text += content::utf8Of(c_[k].c);
-                text += needed == 0 ? "" : needed == 1 ? "H" : "H" + std::to_string(needed);
+                text += needed == 0   ? ""
+                        : needed == 1 ? "H"
+                                      : std::string("H").append(std::to_string(needed));
                 k = span.to;
             }
             for (; k < c_.size(); ++k)

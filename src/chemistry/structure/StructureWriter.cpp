@@ -164,9 +164,10 @@ private:
             return "NC";
         if (groups.size() == 1 && s_.bondOrder(a, groups[0]) == 1) {
             const Atom& g = atom(groups[0]);
-            const std::string hydrogens = g.hydrogens == 0   ? ""
-                                          : g.hydrogens == 1 ? "H"
-                                                             : "H" + std::to_string(g.hydrogens);
+            const std::string hydrogens =
+                g.hydrogens == 0   ? ""
+                : g.hydrogens == 1 ? "H"
+                                   : std::string("H").append(std::to_string(g.hydrogens));
             return hydrogens + std::string(symbolOf(g.element)) + withHydrogens(atom(a));
         }
         return {};
@@ -203,7 +204,8 @@ private:
                 Atom rest = atom(a);
                 rest.hydrogens = rest.element == Element::C ? rest.hydrogens - 1 : 0;
                 const int before = atom(a).hydrogens - rest.hydrogens;
-                out += (before == 1 ? "H" : "H" + std::to_string(before)) + withHydrogens(rest);
+                out += (before == 1 ? "H" : std::string("H").append(std::to_string(before))) +
+                       withHydrogens(rest);
             } else {
                 out += withHydrogens(atom(a));
             }
@@ -220,7 +222,7 @@ private:
             else
                 out += inlineGroups(written);
             for (const int n : hung)
-                out += "(" + writeBranch(a, n) + ")";
+                out.append("(").append(writeBranch(a, n)).append(")");
         }
         return out;
     }
