@@ -210,6 +210,13 @@ int main(int argc, char* argv[]) {
            "set cannot be used, 0 if it can (warnings alone do not stop it)."),
         tr("file"));
     parser.addOption(checkSetOption);
+    // Answered before Qt starts, by runNameCommand; listed here so that --help tells of it.
+    const QCommandLineOption nameOption(
+        QStringLiteral("name"),
+        tr("Print the name of the compound <formula> stands for, then each part of the name "
+           "and why it is there, and exit."),
+        tr("formula"));
+    parser.addOption(nameOption);
     const PracticeOptions practiceOptions;
     practiceOptions.addTo(parser);
     parser.addPositionalArgument(

@@ -25,6 +25,14 @@
         <translation>Ελέγχει ένα σύνολο ενώσεων (CSV) και γράφει κάθε πρόβλημα σε μια γραμμή· τελειώνει με 1 αν το σύνολο δεν χρησιμοποιείται, με 0 αν χρησιμοποιείται (οι προειδοποιήσεις μόνες δεν το σταματούν).</translation>
     </message>
     <message>
+        <source>Print the name of the compound &lt;formula&gt; stands for, then each part of the name and why it is there, and exit.</source>
+        <translation>Γράφει το όνομα της ένωσης που παριστάνει ο &lt;τύπος&gt;, μετά κάθε μέρος του ονόματος και γιατί υπάρχει, και τελειώνει.</translation>
+    </message>
+    <message>
+        <source>formula</source>
+        <translation>τύπος</translation>
+    </message>
+    <message>
         <source>A set of compounds (CSV) to open instead of the built-in exercise; with --worksheet, the set whose worksheet to write.</source>
         <translation>Σύνολο ενώσεων (CSV) που ανοίγει αντί για τις ενώσεις της άσκησης· με το --worksheet, το σύνολο του φύλλου εργασίας.</translation>
     </message>
