@@ -34,21 +34,24 @@ inline std::string keysOf(std::string_view utf8) {
 // same compound: the same atoms when it writes out shorthand, case or a
 // Greek keyboard's letters; other hydrogens only when it fixes bonds.
 inline std::string suggestionViolation(std::string_view text, const content::FormulaParse& parsed) {
+    // Read as the notation's characters: a stray byte is a problem of its own.
+    // Read once: every problem of a formula may carry the same suggestion.
+    std::string written;
+    for (const content::NotationChar& c : content::readNotationText(text).chars)
+        written += content::utf8Of(c.c);
+    const chemistry::StructureRead before = chemistry::readStructure(written);
+    const bool bondsOnly = !before.structure.atoms.empty() &&
+                           std::all_of(before.problems.begin(), before.problems.end(),
+                                       [](const auto& b) { return !b.suggestion.empty(); });
+    std::string checked;
     for (const content::NotationProblem& p : parsed.problems) {
-        if (p.suggestion.empty())
+        if (p.suggestion.empty() || p.suggestion == checked)
             continue;
+        checked = p.suggestion;
         const std::string quoted = "the suggestion \"" + p.suggestion + "\"";
         if (!content::parseFormula(p.suggestion).ok())
             return quoted + " is refused";
-        // Read as the notation's characters: a stray byte is a problem of its own.
-        std::string written;
-        for (const content::NotationChar& c : content::readNotationText(text).chars)
-            written += content::utf8Of(c.c);
-        const chemistry::StructureRead before = chemistry::readStructure(written);
         const chemistry::StructureRead after = chemistry::readStructure(p.suggestion);
-        const bool bondsOnly = !before.structure.atoms.empty() &&
-                               std::all_of(before.problems.begin(), before.problems.end(),
-                                           [](const auto& b) { return !b.suggestion.empty(); });
         if (before.ok()) {
             if (!chemistry::sameCompound(before.structure, after.structure))
                 return quoted + " is another compound";

@@ -9,6 +9,10 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 using namespace chemistry;
 
 namespace {
@@ -194,6 +198,35 @@ private slots:
         QVERIFY(a.ok() && b.ok());
         QCOMPARE(molecularFormula(a.structure), molecularFormula(b.structure));
         QCOMPARE(sameCompound(a.structure, b.structure), same);
+    }
+
+    // The same tree stored in another order, its atoms numbered anew and its
+    // bonds listed the other way round, is the same compound. Random trees of
+    // up to sixty atoms, paths among them, with one centre or two.
+    void renumberedTreesAreOneCompound() {
+        std::mt19937 random(20261208);
+        const Element elements[] = {Element::C, Element::C, Element::O, Element::N, Element::Cl};
+        for (int round = 0; round < 400; ++round) {
+            Structure tree;
+            const int atoms = 1 + int(random() % 60);
+            for (int a = 0; a < atoms; ++a) {
+                tree.addAtom(elements[random() % 5], int(random() % 3));
+                if (a > 0) // a path when every atom takes the one before it
+                    tree.addBond(round % 4 == 0 ? a - 1 : int(random() % unsigned(a)), a,
+                                 1 + int(random() % 3));
+            }
+            std::vector<int> order(std::size_t(atoms), 0);
+            std::iota(order.begin(), order.end(), 0);
+            std::shuffle(order.begin(), order.end(), random);
+            Structure renumbered;
+            renumbered.atoms.resize(tree.atoms.size());
+            for (int a = 0; a < atoms; ++a)
+                renumbered.atoms[std::size_t(order[std::size_t(a)])] = tree.atoms[std::size_t(a)];
+            for (auto b = tree.bonds.rbegin(); b != tree.bonds.rend(); ++b)
+                renumbered.addBond(order[std::size_t(b->to)], order[std::size_t(b->from)],
+                                   b->order);
+            QVERIFY2(sameCompound(tree, renumbered), canonicalForm(tree).c_str());
+        }
     }
 
     // Where an atom's bonds do not add up, the message names that atom as a
