@@ -10,7 +10,6 @@
 #include "exercise/rules/BoardFocus.h"
 #include "support/PdfText.h"
 #include "support/RealWindow.h"
-#include "support/Wine.h"
 #include "worksheet/Worksheet.h"
 
 #include <QAccessible>
@@ -105,12 +104,7 @@ private slots:
 
     // The set's worksheet: its title, every formula and every name.
     void theWorksheetOfASetHoldsEveryFormulaAndName() {
-        // Under Wine poppler's tools are Linux programs started by a Windows
-        // process: pdfinfo and pdftotext answered for other worksheets, but
-        // pdftotext on this one was seen never to finish. The Wine check
-        // reads the installed program's worksheet from Linux instead.
-        if (testing_support::underWine())
-            QSKIP("pdftotext does not finish here under Wine; the Wine check reads the worksheet");
+        SKIP_PDF_READING_UNDER_WINE();
         auto w = windowWith(Alkanes);
         QVERIFY(w);
         QTemporaryDir dir;

@@ -3,7 +3,7 @@
 // Whether the test runs as a Windows program under Wine, where the Windows
 // build is tried on Linux. Wine's ntdll says so; Windows' own has no such entry.
 
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -13,7 +13,7 @@
 namespace testing_support {
 
 inline bool underWine() {
-#ifdef Q_OS_WIN
+#ifdef _WIN32
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 #else
