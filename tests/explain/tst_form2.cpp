@@ -14,7 +14,6 @@
 #include "explain/Form2.h"
 #include "shared/Module1.h"
 #include "shared/TwipScale.h"
-#include "support/Wine.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -392,10 +391,7 @@ void TestForm2::eachOpeningShowsTheClickedCardsRowAfresh() {
     QVERIFY(!QApplication::activeModalWidget());
     if (before >= 0) {
         QCOMPARE(seen.rects, first.rects);
-        // Wine, with no window manager on its virtual display, reports a
-        // window opened a second time 10 px higher: left to Linux and Windows.
-        if (!testing_support::underWine())
-            QCOMPARE(seen.frame, first.frame);
+        QCOMPARE(seen.frame, first.frame);
     }
     if (seen.texts[9].isEmpty()) {
         // The section keeps its heading and an empty red box.
@@ -448,8 +444,6 @@ void TestForm2::opensCentredWhereverTheWindowsWere() {
         QVERIFY(seen.shown);
         QVERIFY(seen.frame.width() >= seen.client.width());
         const QPoint off = seen.frame.center() - screenCentre();
-        if (testing_support::underWine()) // its frames, as in the test above
-            return;
         QVERIFY2(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1,
                  qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
     };
