@@ -3,11 +3,16 @@
 // What a PDF reader's search and a printer see of a PDF the program wrote,
 // through poppler's command-line tools (package poppler-utils).
 
-#include "support/Wine.h"
-
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 // Under Wine, poppler's tools are Linux programs: a Windows process starts
 // them but cannot wait for them (QProcess gives up at once). A test that reads
@@ -21,6 +26,16 @@
     } while (false)
 
 namespace testing_support {
+
+// Wine's ntdll says what it is; Windows' own has no such entry.
+inline bool underWine() {
+#ifdef _WIN32
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
 
 // Runs one of poppler's tools on `pdf`; an empty result when it cannot run.
 inline QString popplerOutput(const char* tool, const QStringList& arguments) {
