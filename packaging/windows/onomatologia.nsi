@@ -16,6 +16,8 @@ RequestExecutionLevel admin
 !define APPLICATION_KEY "Software\Classes\Applications\${APP}.exe"
 
 Name "${TITLE}"
+; The line under the pages names the program, not the tool that made the installer.
+BrandingText "${TITLE} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${APP}"
 VIProductVersion "${VERSION}.0"
