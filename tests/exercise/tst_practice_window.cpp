@@ -18,7 +18,6 @@
 #include <numeric>
 
 using chemistry::practice::readClasses;
-using testing_support::popplerOutput;
 
 namespace {
 
@@ -37,19 +36,6 @@ QStringList namesOf(const content::CompoundSet& s) {
 }
 
 const auto AlcoholsAndKetones = readClasses("αλκοόλες,κετόνες").classes;
-
-// The text of one page of a PDF, a trimmed line each.
-QStringList pageLines(const QString& pdf, int page) {
-    const QString n = QString::number(page);
-    QStringList lines;
-    const QString text = popplerOutput(
-        PDFTOTEXT, {QStringLiteral("-raw"), QStringLiteral("-f"), n, QStringLiteral("-l"), n,
-                    QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        if (!line.trimmed().isEmpty())
-            lines << line.trimmed();
-    return lines;
-}
 
 } // namespace
 
@@ -134,8 +120,9 @@ private slots:
         QVERIFY(worksheet::writeWorksheet(answers, order, nullptr, *compounds, true));
         QCOMPARE(testing_support::pdfInfo(plain, QStringLiteral("Pages")), QStringLiteral("1"));
         QCOMPARE(testing_support::pdfInfo(answers, QStringLiteral("Pages")), QStringLiteral("2"));
-        QCOMPARE(pageLines(answers, 1), pageLines(plain, 1));
-        const QStringList key = pageLines(answers, 2);
+        QCOMPARE(testing_support::pdfTextLines(answers, 1),
+                 testing_support::pdfTextLines(plain, 1));
+        const QStringList key = testing_support::pdfTextLines(answers, 2);
         QVERIFY(key.contains(QStringLiteral(u"Λύσεις")));
         for (const QString& name : namesOf(*compounds))
             QVERIFY2(key.count(name) == 1, qPrintable(name));

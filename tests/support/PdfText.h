@@ -47,11 +47,15 @@ inline QString popplerOutput(const char* tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The page's text lines in the order they are drawn, trimmed, empty ones left out.
-inline QStringList pdfTextLines(const QString& pdf) {
-    const QString text =
-        popplerOutput(PDFTOTEXT, {QStringLiteral("-raw"), QStringLiteral("-enc"),
-                                  QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+// The text lines in the order they are drawn, trimmed, empty ones left out:
+// of every page, or of `page` alone (counted from 1).
+inline QStringList pdfTextLines(const QString& pdf, int page = 0) {
+    QStringList arguments = {QStringLiteral("-raw"), QStringLiteral("-enc"),
+                             QStringLiteral("UTF-8")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
+    const QString text = popplerOutput(PDFTOTEXT, arguments << pdf << QStringLiteral("-"));
     QStringList lines;
     for (const QString& line : text.split(QLatin1Char('\n')))
         if (!line.trimmed().isEmpty())
